@@ -1,0 +1,84 @@
+// Kernel and runtime-library calls of the POSIX layer (platform/kernel/):
+// private-profile (INI) files, the Windows directory, named mutexes, errors,
+// the tick count, start-up information and _tempnam.
+#ifndef QUILLON_PLATFORM_WINBASE_H
+#define QUILLON_PLATFORM_WINBASE_H
+
+#include "windef.h"
+
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_MORE_DATA 234L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+
+#define INFINITE 0xFFFFFFFF
+#define MAX_PATH 260
+
+typedef struct _SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+#define STARTF_USESHOWWINDOW 0x00000001
+
+typedef struct _STARTUPINFOA {
+  DWORD cb;
+  LPSTR lpReserved;
+  LPSTR lpDesktop;
+  LPSTR lpTitle;
+  DWORD dwX;
+  DWORD dwY;
+  DWORD dwXSize;
+  DWORD dwYSize;
+  DWORD dwXCountChars;
+  DWORD dwYCountChars;
+  DWORD dwFillAttribute;
+  DWORD dwFlags;
+  WORD wShowWindow;
+  WORD cbReserved2;
+  LPBYTE lpReserved2;
+  HANDLE hStdInput;
+  HANDLE hStdOutput;
+  HANDLE hStdError;
+} STARTUPINFOA, *LPSTARTUPINFOA;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Errors
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD code);
+
+// Windows directory and private-profile (INI) files
+UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size);
+UINT WINAPI GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName);
+DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
+                                      LPSTR buffer, DWORD size, LPCSTR fileName);
+BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
+
+// Named mutexes and handles
+HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCSTR name);
+BOOL WINAPI ReleaseMutex(HANDLE mutex);
+BOOL WINAPI CloseHandle(HANDLE object);
+
+// Time and start-up
+DWORD WINAPI GetTickCount(void);
+void WINAPI GetStartupInfoA(LPSTARTUPINFOA info);
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
+
+// Runtime library: a fresh file name in the temporary directory (malloc'd).
+char* _tempnam(const char* directory, const char* prefix);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,32 @@
+// <winsock2.h> of the POSIX layer: only starting and stopping the socket
+// layer, which POSIX does not need; both succeed and count their calls.
+#ifndef QUILLON_PLATFORM_WINSOCK2_H
+#define QUILLON_PLATFORM_WINSOCK2_H
+
+#include "windows.h"
+
+#define WSADESCRIPTION_LEN 256
+#define WSASYS_STATUS_LEN 128
+
+typedef struct WSAData {
+  WORD wVersion;
+  WORD wHighVersion;
+  char szDescription[WSADESCRIPTION_LEN + 1];
+  char szSystemStatus[WSASYS_STATUS_LEN + 1];
+  unsigned short iMaxSockets;
+  unsigned short iMaxUdpDg;
+  char* lpVendorInfo;
+} WSADATA, *LPWSADATA;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+int WINAPI WSAStartup(WORD versionRequested, LPWSADATA data);
+int WINAPI WSACleanup(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
