@@ -1,1 +1,10 @@
-// placeholder
+// The calling thread's last-error code: GetLastError, SetLastError.
+#include <windows.h>
+
+namespace {
+thread_local DWORD lastError = ERROR_SUCCESS;
+}
+
+DWORD WINAPI GetLastError(void) { return lastError; }
+
+void WINAPI SetLastError(DWORD code) { lastError = code; }
