@@ -1,1 +1,139 @@
-// placeholder
+// The settings store: loadSettings, saveSettings, scramblePassword and the
+// process-wide Settings record.
+#include "settings/settings.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+Settings settings;
+
+const char* const defaultUrl = "http://duckduckgo.com/cgi-bin/SearchTicker";
+
+namespace {
+
+const char* const section = "settings";
+const char* const fileName = "quillonscr.ini";
+
+// The Windows directory, a backslash unless it already ends in one, and the
+// file name, in a zero-filled 256-byte buffer. When the directory cannot be
+// had in 200 bytes the bare file name is used, which the private-profile
+// functions look up in the Windows directory themselves.
+void buildSettingsPath(char path[256]) {
+  memset(path, 0, 256);
+  UINT length = GetWindowsDirectoryA(path, 200);
+  if (length == 0 || length >= 200) {
+    memset(path, 0, 256);
+  } else if (path[length - 1] != '\\') {
+    path[length] = '\\';
+  }
+  strcat(path, fileName);
+}
+
+int32_t readColor(const char* key, const char* defaultText, const char* path) {
+  char text[200];
+  GetPrivateProfileStringA(section, key, defaultText, text, sizeof text, path);
+  return static_cast<int32_t>(strtol(text, nullptr, 16));
+}
+
+void writeNumber(const char* key, int32_t value, const char* path) {
+  char text[16];
+  snprintf(text, sizeof text, "%d", value);
+  WritePrivateProfileStringA(section, key, text, path);
+}
+
+// Colours as at least six upper-case hexadecimal digits: 0xFF00 is "00FF00".
+void writeColor(const char* key, int32_t value, const char* path) {
+  char text[16];
+  snprintf(text, sizeof text, "%.6X", static_cast<unsigned>(value));
+  WritePrivateProfileStringA(section, key, text, path);
+}
+
+bool isBlankOrQuote(char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; }
+
+// The password's stored form. The INI reader drops blanks around a value and
+// one pair of surrounding quotation marks; a scrambled password that begins
+// or ends with such a character is therefore written inside double quotation
+// marks, which the reader removes again, so it comes back unchanged.
+void writePassword(const char* path) {
+  char value[sizeof settings.password + 2];
+  scramblePassword();
+  size_t length = strlen(settings.password);
+  if (length > 0 &&
+      (isBlankOrQuote(settings.password[0]) || isBlankOrQuote(settings.password[length - 1])))
+    snprintf(value, sizeof value, "\"%s\"", settings.password);
+  else
+    snprintf(value, sizeof value, "%s", settings.password);
+  scramblePassword();
+  WritePrivateProfileStringA(section, "password", value, path);
+}
+
+}  // namespace
+
+void loadSettings() {
+  char path[256];
+  buildSettingsPath(path);
+
+  settings.lineScrollDelay = static_cast<int32_t>(GetPrivateProfileIntA(section, "line scroll delay", 500, path));
+  settings.typeDelay = static_cast<int32_t>(GetPrivateProfileIntA(section, "type delay", 50, path));
+  settings.bgColor = readColor("bgcolor", "000000", path);
+  settings.fgColor = readColor("fgcolor", "00FF00", path);
+  settings.indent = static_cast<int32_t>(GetPrivateProfileIntA(section, "indent", 0, path));
+  GetPrivateProfileStringA(section, "font name", "Courier New", settings.fontName, 49, path);
+  settings.fontSize = static_cast<int32_t>(GetPrivateProfileIntA(section, "font size", 30, path));
+  settings.fetchTimeout = static_cast<int32_t>(GetPrivateProfileIntA(section, "fetch timeout", 5, path));
+  memset(settings.password, 0, sizeof settings.password);
+  GetPrivateProfileStringA(section, "password", "", settings.password, 49, path);
+  scramblePassword();
+  int32_t urlCount = static_cast<int32_t>(GetPrivateProfileIntA(section, "url count", 0, path));
+
+  settings.urlList.clear();
+  for (int32_t i = 0; i < urlCount; i++) {
+    char key[32];
+    char url[512];
+    snprintf(key, sizeof key, "url%d", i);
+    GetPrivateProfileStringA(section, key, "", url, 511, path);
+    if (url[0] != 0) settings.urlList.append(url);
+  }
+  if (settings.urlList.count() == 0) settings.urlList.append(defaultUrl);
+}
+
+void saveSettings() {
+  char path[256];
+  buildSettingsPath(path);
+
+  writeNumber("line scroll delay", settings.lineScrollDelay, path);
+  writeNumber("type delay", settings.typeDelay, path);
+  writeColor("bgcolor", settings.bgColor, path);
+  writeColor("fgcolor", settings.fgColor, path);
+  writeNumber("indent", settings.indent, path);
+  WritePrivateProfileStringA(section, "font name", settings.fontName, path);
+  writeNumber("font size", settings.fontSize, path);
+  writeNumber("fetch timeout", settings.fetchTimeout, path);
+  writeNumber("url count", settings.urlList.count(), path);
+  writePassword(path);
+
+  // One full rotation: afterwards the list holds the same URLs in order.
+  for (int i = 0; i < settings.urlList.count(); i++) {
+    char key[32];
+    char url[512];
+    settings.urlList.popFront(url, 511);
+    snprintf(key, sizeof key, "url%d", i);
+    WritePrivateProfileStringA(section, key, url, path);
+    settings.urlList.append(url);
+  }
+}
+
+// The key is built at run time from small numbers, so it is not stored as
+// data. Each byte lies in 1..15: a typed character (0x20 and above) keeps
+// its upper bits, so it never becomes a zero byte, CR, LF or any other
+// control character, and no letter or digit becomes a blank, '"' or '\''.
+void scramblePassword() {
+  unsigned char key[9];
+  for (int i = 0; i < 9; i++) key[i] = static_cast<unsigned char>((i * 7 + 3) % 15 + 1);
+  size_t length = strlen(settings.password);
+  for (size_t i = 0; i < length; i++)
+    settings.password[i] = static_cast<char>(settings.password[i] ^ key[i % 9]);
+}
