@@ -1,0 +1,81 @@
+// What the POSIX layer settles for INI files: where the Windows directory is,
+// backslash paths, and writes that never leave a torn file behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <dirent.h>
+
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+TEST(WindowsDirectory, ComesFromTheEnvironment) {
+  char buffer[512];
+  {
+    ScopedEnv own("QUILLON_WINDOWS_DIR", "/some/where");
+    GetWindowsDirectoryA(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "/some/where");
+  }
+  ScopedEnv own("QUILLON_WINDOWS_DIR", "");
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg");
+    GetWindowsDirectoryA(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "/xdg/quillon");
+  }
+  ScopedEnv xdg("XDG_CONFIG_HOME", "");
+  ScopedEnv home("HOME", "/home/someone");
+  GetWindowsDirectoryA(buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "/home/someone/.config/quillon");
+}
+
+TEST(WindowsDirectory, BackslashPathsAndBareNamesWork) {
+  TempDir dir;
+  ScopedEnv own("QUILLON_WINDOWS_DIR", dir.path() + "/new/windows");
+  // A bare name lives in the Windows directory, created when first written.
+  EXPECT_TRUE(WritePrivateProfileStringA("s", "k", "bare", "bare.ini"));
+  EXPECT_EQ(readFile(dir.path() + "/new/windows/bare.ini"), "[s]\nk=bare\n");
+  struct stat st;
+  ASSERT_EQ(stat((dir.path() + "/new/windows/bare.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);  // a new file is its owner's alone
+  std::string backslashed = dir.path() + "\\new\\windows\\bare.ini";
+  char buffer[32];
+  GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, backslashed.c_str());
+  EXPECT_STREQ(buffer, "bare");
+}
+
+TEST(ProfileWrite, FailsCleanlyWhereItCannotWrite) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+  TempDir dir;
+  std::string path = dir.write("ro.ini", "[s]\nk=old\n");
+  chmod(dir.path().c_str(), 0500);
+  EXPECT_FALSE(WritePrivateProfileStringA("s", "k", "new", path.c_str()));
+  chmod(dir.path().c_str(), 0700);
+  EXPECT_EQ(readFile(path), "[s]\nk=old\n");
+}
+
+TEST(ProfileWrite, AKilledWriterNeverLeavesATornFile) {
+  // A child rewrites a large value over and over; it is killed at an
+  // arbitrary moment, many times. The file must always hold one whole
+  // version, and no temporary file may be mistaken for it.
+  TempDir dir;
+  std::string path = dir.file("torn.ini");
+  std::string a(200000, 'a'), b(200000, 'b');
+  WritePrivateProfileStringA("s", "k", a.c_str(), path.c_str());
+  for (int round = 0; round < 20; round++) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; i++) WritePrivateProfileStringA("s", "k", (i % 2 ? a : b).c_str(), path.c_str());
+    }
+    usleep(static_cast<useconds_t>(2000 + round * 700));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    std::string text = readFile(path);
+    ASSERT_TRUE(text == "[s]\nk=" + a + "\n" || text == "[s]\nk=" + b + "\n")
+        << "round " << round << ": " << text.size() << " bytes";
+  }
+}
