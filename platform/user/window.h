@@ -1,0 +1,99 @@
+// The records behind window handles, shared by the files of platform/user:
+// window classes, windows with their place, pixels and update region, and
+// the table that turns an HWND into its record.
+//
+// Handles are 0x40000000 + 4 * serial, never reused in a process, so a handle
+// of a destroyed window stays invalid and can never be taken for an X11
+// window number (those have the top three bits clear). Any other value passed
+// as a parent is a foreign native window (the preview's parent).
+#ifndef QUILLON_PLATFORM_USER_WINDOW_H
+#define QUILLON_PLATFORM_USER_WINDOW_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+struct WindowClass {
+  std::string name;
+  ATOM atom = 0;
+  UINT style = 0;
+  WNDPROC proc = nullptr;
+  HINSTANCE instance = nullptr;
+  HICON icon = nullptr;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+};
+
+struct Window {
+  HWND handle = nullptr;
+  int number = 0;                // "w<number>" in the trace; 0 is the desktop
+  const WindowClass* windowClass = nullptr;
+  WNDPROC proc = nullptr;
+  DWORD style = 0;               // WS_VISIBLE and WS_DISABLED live here, as in Win32
+  DWORD exStyle = 0;
+  HWND parent = nullptr;         // null for a top-level window
+  bool foreignParent = false;    // parent is another program's native window
+  HMENU menu = nullptr;          // a child's control id
+  HINSTANCE instance = nullptr;
+  std::string text;
+
+  // Place of the window in its parent's client coordinates (screen
+  // coordinates for a top-level window). There is no non-client area: the
+  // client area is the whole window.
+  RECT rect = {0, 0, 0, 0};
+
+  // Client-area pixels, width x height of rect.
+  std::vector<uint32_t> pixels;
+  // Scratch for nativeWindowPixels when child windows are drawn in.
+  std::vector<uint32_t> composed;
+
+  // Update region, kept as its bounding rectangle in client coordinates.
+  bool invalid = false;
+  RECT update = {0, 0, 0, 0};
+  bool erasePending = false;
+
+  bool native = false;           // the driver has a native window for it
+  bool desktop = false;
+  bool destroying = false;
+  bool sizeSent = false;         // WM_SIZE/WM_MOVE have been sent once
+
+  std::vector<HWND> children;    // top of the Z order first
+};
+
+// The record of one of the layer's own windows (the desktop included), or
+// null for anything else: null, destroyed windows, foreign windows.
+Window* findWindow(HWND handle);
+
+// A new record with a fresh handle and number.
+Window* addWindow();
+// Drops the record; its handle becomes invalid.
+void removeWindow(HWND handle);
+
+// The desktop window's record, made on first use.
+Window* desktopWindow();
+
+// Top-level windows (those without a parent), top of the Z order first.
+std::vector<HWND>& topLevelWindows();
+
+// Every live window in the order of creation.
+std::vector<Window*> allWindows();
+
+// Client width and height.
+inline int clientWidth(const Window& w) { return w.rect.right - w.rect.left; }
+inline int clientHeight(const Window& w) { return w.rect.bottom - w.rect.top; }
+
+inline bool isVisible(const Window& w) { return (w.style & WS_VISIBLE) != 0; }
+
+// The top-level (or foreign-child) ancestor that has the native window, or
+// null; `offset` receives the window's client origin in that ancestor's
+// client coordinates.
+Window* nativeAncestor(Window* window, POINT* offset);
+
+// Screen position of the window's client origin; false when a foreign parent
+// is gone.
+bool clientOriginOnScreen(const Window& window, POINT* origin);
+
+#endif
