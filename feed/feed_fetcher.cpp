@@ -1,1 +1,131 @@
-// placeholder
+// The feed fetcher: fetchNext, receiveChunk, textBuffer and lineQueue.
+//
+// One fetch creates its own libcurl easy handle, sets exactly five options
+// (URL, no progress meter, error buffer, write function, time-out), runs the
+// transfer synchronously and releases the handle. Everything else is
+// libcurl's default: HTTP error pages and redirect responses are documents.
+#include "feed/feed_fetcher.h"
+
+#include <curl/curl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "settings/settings.h"
+
+StringQueue lineQueue;
+char* textBuffer = nullptr;
+const size_t maxDocumentBytes = 64u * 1024u * 1024u;
+
+namespace {
+
+// The length of the text in textBuffer and the size of its allocation. The
+// buffer grows geometrically, so a document of many small chunks costs
+// linear time in its size; the length is kept rather than measured again.
+size_t textLength = 0;
+size_t textCapacity = 0;
+// Bytes received in the current transfer, zero bytes included: the
+// document-size cap counts what arrived, not what was kept.
+size_t receivedBytes = 0;
+// A chunk could not be stored: the transfer is stopped and counts as failed.
+bool receiveFailed = false;
+
+void discardText() {
+  free(textBuffer);
+  textBuffer = nullptr;
+  textLength = 0;
+  textCapacity = 0;
+}
+
+// Releases what a failed last fetch left behind when the process ends.
+struct TextBufferRelease {
+  ~TextBufferRelease() { discardText(); }
+} textBufferRelease;
+
+void appendErrorLines(const char* url) {
+  char line[600];
+  snprintf(line, sizeof line, "** Error fetching data from %s", url);
+  lineQueue.append(line);
+  lineQueue.append("Please check your configuration!");
+}
+
+// Appends every non-empty run of characters between CR and LF, in order.
+// The separators are overwritten with zeros in place: the buffer is
+// released right after.
+int splitIntoLines(char* text, size_t length) {
+  int lines = 0;
+  size_t start = 0;
+  for (size_t i = 0; i <= length; i++) {
+    char c = i < length ? text[i] : 0;
+    if (c != '\r' && c != '\n' && c != 0) continue;
+    if (i > start) {
+      text[i] = 0;
+      lineQueue.append(text + start);
+      lines++;
+    }
+    start = i + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+size_t receiveChunk(char* data, size_t size, size_t nmemb, void* /*userData*/) {
+  size_t n = size * nmemb;
+  if (receiveFailed) return 0;
+  if (n > maxDocumentBytes - receivedBytes) {
+    receiveFailed = true;  // past the cap: stop instead of growing further
+    return 0;
+  }
+  receivedBytes += n;
+  size_t keep = data ? strnlen(data, n) : 0;  // up to the chunk's first zero byte
+  if (textLength + keep + 1 > textCapacity) {
+    size_t wanted = textCapacity < 4096 ? 4096 : textCapacity;
+    while (wanted < textLength + keep + 1) wanted *= 2;
+    char* grown = static_cast<char*>(realloc(textBuffer, wanted));
+    if (grown == nullptr) {
+      receiveFailed = true;
+      return 0;
+    }
+    if (textBuffer == nullptr) grown[0] = 0;
+    textBuffer = grown;
+    textCapacity = wanted;
+  }
+  memcpy(textBuffer + textLength, data, keep);
+  textLength += keep;
+  textBuffer[textLength] = 0;
+  return n;
+}
+
+int fetchNext() {
+  discardText();
+
+  CURL* handle = curl_easy_init();
+  if (handle == nullptr) return 0;
+
+  // Take the front URL and put it back at the end: round-robin.
+  char url[512];
+  char errorText[260];
+  memset(url, 0, sizeof url);
+  memset(errorText, 0, sizeof errorText);
+  settings.urlList.popFront(url, sizeof url - 1);
+  settings.urlList.append(url);
+
+  receivedBytes = 0;
+  receiveFailed = false;
+  curl_easy_setopt(handle, CURLOPT_URL, url);
+  curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 1L);
+  curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
+  curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveChunk);
+  curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(settings.fetchTimeout));
+  CURLcode result = curl_easy_perform(handle);
+  curl_easy_cleanup(handle);
+
+  if (result != CURLE_OK || receiveFailed) {
+    appendErrorLines(url);
+    return 0;
+  }
+  int lines = textBuffer ? splitIntoLines(textBuffer, textLength) : 0;
+  discardText();
+  return lines;
+}
