@@ -50,20 +50,20 @@ void appendErrorLines(const char* url) {
 }
 
 // Appends every non-empty run of characters between CR and LF, in order.
-// The separators are overwritten with zeros in place: the buffer is
+// The text holds no zero byte before its end (receiveChunk stops at zero
+// bytes). The separators are overwritten with zeros in place: the buffer is
 // released right after.
 int splitIntoLines(char* text, size_t length) {
   int lines = 0;
-  size_t start = 0;
-  for (size_t i = 0; i <= length; i++) {
-    char c = i < length ? text[i] : 0;
-    if (c != '\r' && c != '\n' && c != 0) continue;
-    if (i > start) {
-      text[i] = 0;
-      lineQueue.append(text + start);
+  char* end = text + length;
+  for (char* start = text; start < end;) {
+    size_t run = strcspn(start, "\r\n");
+    if (run > 0) {
+      start[run] = 0;
+      lineQueue.append(start);
       lines++;
     }
-    start = i + 1;
+    start += run + 1;
   }
   return lines;
 }
