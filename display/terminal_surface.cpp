@@ -1,0 +1,122 @@
+// The terminal surface: createSurface, scrollOneLine, paintSurface and
+// relayoutSurface over GDI bitmaps and memory device contexts.
+#include "display/terminal_surface.h"
+
+#include "host/saver_state.h"
+#include "settings/settings.h"
+
+HFONT terminalFont = nullptr;
+HBRUSH backgroundBrush = nullptr;
+int32_t lineHeight = 0;
+int32_t charWidth = 0;
+RECT clientRect = {0, 0, 0, 0};
+HBITMAP screenBitmap = nullptr;
+HBITMAP scrollBitmap = nullptr;
+HDC windowDC = nullptr;
+HDC pictureDC = nullptr;
+HDC scratchDC = nullptr;
+
+namespace {
+
+// A new bitmap of the window's format, selected into `dc` and filled with the
+// background.
+HBITMAP createFilledBitmap(HDC compatible, HDC dc, int width, int height) {
+  HBITMAP bitmap = CreateCompatibleBitmap(compatible, width, height);
+  SelectObject(dc, bitmap);
+  RECT all = {0, 0, width, height};
+  FillRect(dc, &all, backgroundBrush);
+  return bitmap;
+}
+
+}  // namespace
+
+void createSurface() {
+  GetClientRect(saverWindow, &clientRect);
+  terminalFont = CreateFontA(settings.fontSize, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, settings.fontName);
+  backgroundBrush = CreateSolidBrush(static_cast<COLORREF>(settings.bgColor));
+
+  windowDC = GetDC(saverWindow);
+  HGDIOBJ previousFont = SelectObject(windowDC, terminalFont);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(windowDC, &metrics);
+  lineHeight = metrics.tmHeight;
+  charWidth = metrics.tmAveCharWidth;
+  SelectObject(windowDC, previousFont);
+
+  pictureDC = CreateCompatibleDC(windowDC);
+  int width = clientRect.right;
+  int height = clientRect.bottom;
+  screenBitmap = createFilledBitmap(windowDC, pictureDC, width, height);
+  scrollBitmap = createFilledBitmap(windowDC, pictureDC, width, height);
+  BitBlt(windowDC, 0, 0, width, height, pictureDC, 0, 0, SRCCOPY);
+
+  DeleteDC(pictureDC);
+  pictureDC = nullptr;
+  ReleaseDC(saverWindow, windowDC);
+  windowDC = nullptr;
+}
+
+void scrollOneLine() {
+  RECT client;
+  GetClientRect(saverWindow, &client);
+  int width = client.right;
+  int height = client.bottom;
+  if (scratchDC == nullptr) scratchDC = CreateCompatibleDC(windowDC);
+  SelectObject(pictureDC, screenBitmap);
+  SelectObject(scratchDC, scrollBitmap);
+  BitBlt(scratchDC, 0, 0, width, height - lineHeight, pictureDC, 0, lineHeight, SRCCOPY);
+  RECT bottomRow = {0, height - lineHeight, width, height};
+  FillRect(scratchDC, &bottomRow, backgroundBrush);
+  BitBlt(pictureDC, 0, 0, width, height, scratchDC, 0, 0, SRCCOPY);
+}
+
+void paintSurface(HDC deviceContext) {
+  RECT client;
+  GetClientRect(saverWindow, &client);
+  if (screenBitmap == nullptr) return;
+  HDC memory = CreateCompatibleDC(deviceContext);
+  SelectObject(memory, screenBitmap);
+  BitBlt(deviceContext, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  DeleteDC(memory);
+}
+
+void relayoutSurface() {
+  if (screenBitmap == nullptr) return;
+  HDC window = GetDC(saverWindow);
+  pictureDC = CreateCompatibleDC(window);
+  HDC copyDC = CreateCompatibleDC(window);
+
+  SelectObject(pictureDC, screenBitmap);
+  BITMAP old = {};
+  GetObjectA(screenBitmap, sizeof old, &old);
+  int oldWidth = old.bmWidth;
+  int oldHeight = old.bmHeight;
+
+  HBITMAP copyBitmap = CreateCompatibleBitmap(window, oldWidth, oldHeight);
+  SelectObject(copyDC, copyBitmap);
+  BitBlt(copyDC, 0, 0, oldWidth, oldHeight, pictureDC, 0, 0, SRCCOPY);
+
+  GetClientRect(saverWindow, &clientRect);
+  int width = clientRect.right;
+  int height = clientRect.bottom;
+
+  HBITMAP oldScreen = screenBitmap;
+  screenBitmap = CreateCompatibleBitmap(window, width, height);
+  SelectObject(pictureDC, screenBitmap);
+  DeleteObject(oldScreen);
+  FillRect(pictureDC, &clientRect, backgroundBrush);
+  BitBlt(pictureDC, 0, height - oldHeight, oldWidth, oldHeight, copyDC, 0, 0, SRCCOPY);
+
+  HBITMAP oldScroll = scrollBitmap;
+  scrollBitmap = CreateCompatibleBitmap(window, width, height);
+  if (scratchDC != nullptr) SelectObject(scratchDC, scrollBitmap);
+  DeleteObject(oldScroll);
+
+  DeleteDC(pictureDC);
+  pictureDC = nullptr;
+  DeleteDC(copyDC);
+  DeleteObject(copyBitmap);
+  ReleaseDC(saverWindow, window);
+}
