@@ -35,10 +35,27 @@
 #define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
 #define SYMBOL_CHARSET 2
+#define SHIFTJIS_CHARSET 128
+#define HANGUL_CHARSET 129
+#define JOHAB_CHARSET 130
+#define GB2312_CHARSET 134
+#define CHINESEBIG5_CHARSET 136
+#define GREEK_CHARSET 161
+#define TURKISH_CHARSET 162
+#define VIETNAMESE_CHARSET 163
+#define HEBREW_CHARSET 177
+#define ARABIC_CHARSET 178
+#define BALTIC_CHARSET 186
+#define RUSSIAN_CHARSET 204
+#define THAI_CHARSET 222
+#define EASTEUROPE_CHARSET 238
 #define OEM_CHARSET 255
 #define OUT_DEFAULT_PRECIS 0
+#define OUT_STROKE_PRECIS 3
 #define CLIP_DEFAULT_PRECIS 0
+#define CLIP_STROKE_PRECIS 2
 #define DEFAULT_QUALITY 0
+#define DRAFT_QUALITY 1
 #define ANTIALIASED_QUALITY 4
 #define DEFAULT_PITCH 0
 #define FIXED_PITCH 1
@@ -47,10 +64,27 @@
 #define FF_ROMAN 0x10
 #define FF_SWISS 0x20
 #define FF_MODERN 0x30
+#define FF_SCRIPT 0x40
+#define FF_DECORATIVE 0x50
 #define TMPF_FIXED_PITCH 0x01
 #define TMPF_VECTOR 0x02
 #define TMPF_TRUETYPE 0x04
+#define RASTER_FONTTYPE 0x0001
+#define DEVICE_FONTTYPE 0x0002
 #define TRUETYPE_FONTTYPE 0x0004
+#define NTM_ITALIC 0x00000001
+#define NTM_BOLD 0x00000020
+#define NTM_REGULAR 0x00000040
+
+// Brush styles
+#define BS_SOLID 0
+
+// Stock objects (GetStockObject)
+#define WHITE_BRUSH 0
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define SYSTEM_FONT 13
+#define DEFAULT_GUI_FONT 17
 
 #define LF_FACESIZE 32
 #define LF_FULLFACESIZE 64
@@ -105,6 +139,17 @@ typedef struct tagNEWTEXTMETRICA {
   UINT ntmAvgWidth;
 } NEWTEXTMETRICA;
 
+typedef struct tagFONTSIGNATURE {
+  DWORD fsUsb[4];
+  DWORD fsCsb[2];
+} FONTSIGNATURE;
+
+// What EnumFontFamiliesExA hands its callback, as `metrics`, for a TrueType face.
+typedef struct tagNEWTEXTMETRICEXA {
+  NEWTEXTMETRICA ntmTm;
+  FONTSIGNATURE ntmFontSig;
+} NEWTEXTMETRICEXA;
+
 typedef struct tagLOGFONTA {
   LONG lfHeight;
   LONG lfWidth;
@@ -132,6 +177,12 @@ typedef struct tagENUMLOGFONTEXA {
 typedef int(CALLBACK* FONTENUMPROCA)(const LOGFONTA* font, const TEXTMETRICA* metrics,
                                       DWORD fontType, LPARAM userValue);
 
+typedef struct tagLOGBRUSH {
+  UINT lbStyle;
+  COLORREF lbColor;
+  ULONG_PTR lbHatch;
+} LOGBRUSH;
+
 typedef struct tagBITMAP {
   LONG bmType;
   LONG bmWidth;
@@ -149,6 +200,8 @@ extern "C" {
 HDC WINAPI CreateCompatibleDC(HDC dc);
 BOOL WINAPI DeleteDC(HDC dc);
 HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                            const void* bits);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
                          DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
@@ -160,6 +213,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object);
 int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer);
 DWORD WINAPI GetObjectType(HGDIOBJ object);
 HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT type);
+HGDIOBJ WINAPI GetStockObject(int index);
 
 BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
                    DWORD rop);
@@ -171,6 +225,7 @@ int WINAPI GetBkMode(HDC dc);
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
 COLORREF WINAPI GetTextColor(HDC dc);
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
+COLORREF WINAPI GetBkColor(HDC dc);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
 BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);

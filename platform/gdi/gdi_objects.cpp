@@ -1,0 +1,80 @@
+// The handle table of platform/gdi (see gdi_objects.h). Handles are
+// (serial << 16) | slot with slot 1..65535; a slot's serial changes every
+// time it is reused, so an old handle of that slot no longer resolves.
+#include "platform/gdi/gdi_objects.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
+
+namespace {
+
+const size_t kMaxSlots = 0xFFFF;
+
+struct Slot {
+  GdiObject* object = nullptr;
+  uintptr_t serial = 0;
+};
+
+// Slot 0 is never used, so no handle is 0.
+std::vector<Slot> slots(1);
+std::vector<size_t> freeSlots;
+
+uintptr_t handleValue(HGDIOBJ handle) { return reinterpret_cast<uintptr_t>(handle); }
+
+}  // namespace
+
+HGDIOBJ addGdiObject(GdiObject* object) {
+  size_t index;
+  if (!freeSlots.empty()) {
+    index = freeSlots.back();
+    freeSlots.pop_back();
+  } else if (slots.size() <= kMaxSlots) {
+    index = slots.size();
+    slots.push_back(Slot());
+  } else {
+    gdiLimitation("the GDI handle table is full (65535 objects); creation fails");
+    delete object;
+    return NULL;
+  }
+  Slot& slot = slots[index];
+  slot.serial = (slot.serial + 1) & 0x7FFF;
+  if (slot.serial == 0) slot.serial = 1;
+  slot.object = object;
+  object->handle = reinterpret_cast<HGDIOBJ>((slot.serial << 16) | index);
+  return object->handle;
+}
+
+GdiObject* findGdiObject(HGDIOBJ handle, DWORD type) {
+  uintptr_t value = handleValue(handle);
+  size_t index = value & 0xFFFF;
+  if (index == 0 || index >= slots.size()) return nullptr;
+  const Slot& slot = slots[index];
+  if (!slot.object || slot.serial != (value >> 16)) return nullptr;
+  if (type != 0 && slot.object->type != type) return nullptr;
+  return slot.object;
+}
+
+void destroyGdiObject(GdiObject* object) {
+  size_t index = handleValue(object->handle) & 0xFFFF;
+  slots[index].object = nullptr;
+  freeSlots.push_back(index);
+  delete object;
+}
+
+void retainSelection(GdiObject* object) { ++object->selections; }
+
+void releaseSelection(GdiObject* object) {
+  --object->selections;
+  if (object->selections == 0 && object->deletePending) destroyGdiObject(object);
+}
+
+void gdiLimitation(const char* what) {
+  static std::vector<const char*> said;
+  for (const char* text : said) {
+    if (strcmp(text, what) == 0) return;
+  }
+  said.push_back(what);
+  fprintf(stderr, "quillon gdi: %s\n", what);
+}
