@@ -1,6 +1,7 @@
 // Kernel and runtime-library calls of the POSIX layer (platform/kernel/):
 // private-profile (INI) files, the Windows directory, named mutexes, errors,
-// the tick count, start-up information and _tempnam.
+// the tick count, start-up information and _tempnam; and the prototype of the
+// program's entry point, WinMain, which the layer's main() calls.
 #ifndef QUILLON_PLATFORM_WINBASE_H
 #define QUILLON_PLATFORM_WINBASE_H
 
@@ -13,9 +14,13 @@
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
-#define ERROR_MORE_DATA 234L
+#define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_MORE_DATA 234L
+#define ERROR_NOT_OWNER 288L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 
 #define INFINITE 0xFFFFFFFF
 #define MAX_PATH 260
@@ -76,6 +81,10 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 
 // Runtime library: a fresh file name in the temporary directory (malloc'd).
 char* _tempnam(const char* directory, const char* prefix);
+
+// The program's entry point, defined by the application.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
+                   int showCommand);
 
 #ifdef __cplusplus
 }

@@ -5,6 +5,11 @@
 
 #include "windows.h"
 
+#define SOCKET_ERROR (-1)
+#define WSAEFAULT 10014
+#define WSAVERNOTSUPPORTED 10092
+#define WSANOTINITIALISED 10093
+
 #define WSADESCRIPTION_LEN 256
 #define WSASYS_STATUS_LEN 128
 
@@ -24,6 +29,7 @@ extern "C" {
 
 int WINAPI WSAStartup(WORD versionRequested, LPWSADATA data);
 int WINAPI WSACleanup(void);
+int WINAPI WSAGetLastError(void);
 
 #ifdef __cplusplus
 }
