@@ -1,0 +1,62 @@
+// wakeCheck: close the saver on user activity, or ask for its password
+// first when it has one and screen-saver passwords are on in the system.
+//
+// The password dialog is not built yet. Until it is, the prompt below is
+// taken as cancelled: the typing freezes and resumes at once, and the
+// saver runs on.
+#include "dialogs/wake_check.h"
+
+#include <windows.h>
+
+#include "display/typewriter.h"
+#include "host/saver_state.h"
+#include "host/saver_window.h"
+#include "settings/settings.h"
+
+namespace {
+
+void requestClose() { PostMessageA(saverWindow, WM_CLOSE, 0, 0); }
+
+// The prompt while it is up: typing frozen, cursor shown, the system told
+// that a screen saver is running. True when the user gave the password.
+bool askForPassword() {
+  UINT previouslyRunning = 0;
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previouslyRunning, 0);
+  KillTimer(saverWindow, TypeTimer);
+  KillTimer(saverWindow, ScrollTimer);
+  ShowCursor(TRUE);
+  mouseMoveCount = 0;
+  // The password dialog (resource 130, verify role) lands here later; until
+  // then the prompt counts as cancelled.
+  INT_PTR result = IDCANCEL;
+  ShowCursor(FALSE);
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previouslyRunning, 0);
+  return result == IDOK;
+}
+
+}  // namespace
+
+void wakeCheck() {
+  if (settings.password[0] == '\0') {
+    requestClose();
+    return;
+  }
+  HKEY desktopKey;
+  if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktopKey) != ERROR_SUCCESS)
+    return;
+  // Only whether the value's bytes are all zero matters, whatever its type:
+  // the text "0" counts as on.
+  DWORD usePassword = 0;
+  DWORD size = sizeof usePassword;
+  LONG read = RegQueryValueExA(desktopKey, "ScreenSaveUsePassword", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(&usePassword), &size);
+  if (read != ERROR_SUCCESS || usePassword == 0) {
+    requestClose();
+    RegCloseKey(desktopKey);
+    return;
+  }
+  if (askForPassword()) requestClose();
+  // Typing resumes even after a close request; the close comes first.
+  SetTimer(saverWindow, TypeTimer, static_cast<UINT>(settings.typeDelay), typeTick);
+  RegCloseKey(desktopKey);
+}

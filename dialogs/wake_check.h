@@ -1,0 +1,12 @@
+// The wake check: what user activity does to the running saver.
+#ifndef QUILLON_DIALOGS_WAKE_CHECK_H
+#define QUILLON_DIALOGS_WAKE_CHECK_H
+
+// Called by the saver window in Saver mode on any key, any button press and
+// from the fifth mouse move on. Closes the saver at once, unless the saver's
+// own password is set and the system's "ScreenSaveUsePassword" is on; then
+// it freezes the typing and asks for the password. If the system key cannot
+// be opened, nothing happens and the saver runs on.
+void wakeCheck();
+
+#endif

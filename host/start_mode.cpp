@@ -1,0 +1,87 @@
+// startMode: what each run mode does after the command line has been read.
+//
+// Configure and SetPassword end here. Their dialogs are not built yet: until
+// they are, both modes load the settings and end without showing anything
+// or saving.
+#include "host/start_mode.h"
+
+#include <string.h>
+
+#include "display/terminal_surface.h"
+#include "display/typewriter.h"
+#include "host/preview_banner.h"
+#include "host/saver_state.h"
+#include "host/window_drag.h"
+#include "settings/settings.h"
+
+namespace {
+
+const char* const kWindowTitle = "QuillonScr";
+
+HWND createWindow(DWORD style, int x, int y, int width, int height, HWND parent) {
+  return CreateWindowExA(0, className, kWindowTitle, style, x, y, width, height, parent, nullptr,
+                         instance, nullptr);
+}
+
+// The saver window of the current mode, or null when it cannot be created.
+HWND createSaverWindow() {
+  RECT desktop;
+  GetClientRect(GetDesktopWindow(), &desktop);
+  int desktopWidth = desktop.right - desktop.left;
+  int desktopHeight = desktop.bottom - desktop.top;
+
+  if (runMode == Windowed) {
+    // A third of the desktop, in its middle; movable and resizable.
+    int width = desktopWidth / 3;
+    int height = desktopHeight / 3;
+    return createWindow(WS_POPUP | WS_VISIBLE | WS_THICKFRAME, desktop.right / 2 - width / 2,
+                        desktop.bottom / 2 - height / 2, width, height, nullptr);
+  }
+  if (runMode == Saver) {
+    // The whole desktop; not made topmost.
+    return createWindow(WS_POPUP | WS_VISIBLE, 0, 0, desktopWidth, desktopHeight, nullptr);
+  }
+  // Preview: fills the window that the display settings gave us.
+  RECT parent = {0, 0, 0, 0};
+  GetWindowRect(parentWindow, &parent);
+  return createWindow(WS_CHILD | WS_VISIBLE, 0, 0, parent.right - parent.left,
+                      parent.bottom - parent.top, parentWindow);
+}
+
+}  // namespace
+
+bool startMode(HINSTANCE moduleInstance, int showCommand) {
+  instance = moduleInstance;
+  loadSettings();
+
+  switch (runMode) {
+    case Configure:    // the configuration dialog comes later
+    case SetPassword:  // the password dialog comes later
+    case None:
+      return false;
+    case Windowed:
+    case Saver:
+    case Preview:
+      break;
+  }
+
+  saverWindow = createSaverWindow();
+  // The preview's banner replaces the feeds whether or not its window could
+  // be made; a banner file written for a window that failed stays behind.
+  if (runMode == Preview) preparePreviewFeed();
+  if (saverWindow == nullptr) return false;
+
+  ShowWindow(saverWindow, showCommand);
+  UpdateWindow(saverWindow);
+  dragAnchorX = -1;
+  dragAnchorY = -1;
+  createSurface();
+
+  // An empty line makes the first tick fetch the first URL: the user sees a
+  // scroll first, then the first line being typed.
+  memset(currentLine, 0, sizeof currentLine);
+  typePos = 0;
+  SetTimer(saverWindow, TypeTimer, static_cast<UINT>(settings.typeDelay), typeTick);
+  InvalidateRect(saverWindow, nullptr, TRUE);
+  return true;
+}

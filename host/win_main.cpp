@@ -1,0 +1,41 @@
+// WinMain: the program's entry. Reads the command line, keeps a second
+// non-windowed instance from starting, registers the window class, starts
+// the run mode and runs the message loop until the saver window is gone.
+// Its result is the process's exit code.
+#include <winsock2.h>
+#include <windows.h>
+
+#include "host/command_line.h"
+#include "host/saver_class.h"
+#include "host/saver_state.h"
+#include "host/start_mode.h"
+#include "resources/resource.h"
+
+int WINAPI WinMain(HINSTANCE moduleInstance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  parseCommandLine(commandLine);
+
+  // Only one saver, preview or dialog at a time; windowed instances neither
+  // create nor test the mutex, so they can run beside a saver.
+  if (runMode != Windowed) {
+    singleInstanceMutex = CreateMutexA(nullptr, TRUE, "QuillonNoOtherInstance");
+    DWORD error = GetLastError();
+    if (singleInstanceMutex != nullptr) ReleaseMutex(singleInstanceMutex);
+    if (error == ERROR_ALREADY_EXISTS) return 0;
+  }
+
+  LoadStringA(moduleInstance, IDS_APP_CLASS, className, sizeof className);
+  registerSaverClass(moduleInstance);
+  if (!startMode(moduleInstance, showCommand)) return 0;
+
+  // libcurl does not start the socket layer itself.
+  WSADATA socketData;
+  WSAStartup(MAKEWORD(1, 1), &socketData);
+  if (runMode == Saver) ShowCursor(FALSE);
+
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) != 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
