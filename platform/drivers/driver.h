@@ -65,6 +65,8 @@ struct NativeWindowSpec {
   bool visible;
   uintptr_t foreignParent; // ForeignChild: the parent's native window number
   const char* title;
+  bool caption = false;    // has a title bar (WS_CAPTION): the window manager
+                           // decorates it; other windows get no decorations
 };
 
 struct DisplayDriver {

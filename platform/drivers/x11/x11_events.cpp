@@ -1,0 +1,245 @@
+// The X11 driver's event loop: waitEvents turns X events into the input
+// calls of platform/user (driverKey, driverMouseMove, driverMouseButton,
+// driverWindowMoved, driverUserResize, driverCloseRequest), sends pictures
+// again after expose events, and waits on the connection's socket with
+// poll(), never sleeping.
+//
+// X has no event for the end of a resize by the user: a size that the window
+// manager gave the window is reported with driverUserResize once it has not
+// changed for kResizeSettleMs, which the wait's timeout takes into account.
+#include "platform/drivers/x11/x11_events.h"
+
+#include <poll.h>
+#include <stdio.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "platform/drivers/driver.h"
+#include "platform/drivers/x11/x11_connection.h"
+#include "platform/drivers/x11/x11_edges.h"
+#include "platform/drivers/x11/x11_keys.h"
+#include "platform/drivers/x11/x11_present.h"
+#include "platform/drivers/x11/x11_windows.h"
+
+namespace {
+
+constexpr uint64_t kResizeSettleMs = 300;
+
+uint64_t clockStart = 0;
+
+// The window the pointer is in: the event's window when the point lies
+// inside it, otherwise none of ours (the event came through a grab).
+HWND windowUnderPointer(const X11Window& window, int x, int y) {
+  return x >= 0 && y >= 0 && x < window.width && y < window.height ? window.handle : nullptr;
+}
+
+bool onKey(const X11Window& window, XKeyEvent& event, bool down) {
+  // The key's unshifted symbol: Q is VK 0x51 with or without Shift. Keys
+  // without a virtual-key code are not passed on.
+  UINT virtualKey = virtualKeyOfKeysym(XLookupKeysym(&event, 0));
+  if (!virtualKey) return false;
+  driverKey(window.handle, virtualKey, down);
+  return true;
+}
+
+bool onButton(X11Window& window, XButtonEvent& event, bool down) {
+  MouseButton button;
+  switch (event.button) {
+    case Button1: button = MouseButton::Left; break;
+    case Button2: button = MouseButton::Middle; break;
+    case Button3: button = MouseButton::Right; break;
+    default: {
+      // Buttons 4 to 7 are the wheel, 8 and 9 the side buttons: Win32's
+      // WM_MOUSEWHEEL and WM_XBUTTON* are not provided.
+      static bool said = false;
+      if (!said && down)
+        fprintf(stderr, "quillon: x11: the mouse wheel and side buttons are not passed on\n");
+      said = said || down;
+      return false;
+    }
+  }
+  if (button == MouseButton::Left) {
+    if (down ? startEdgeResize(window, event) : finishEdgeResize(window, event)) return true;
+  }
+  driverMouseButton(windowUnderPointer(window, event.x, event.y), button, down,
+                    POINT{event.x_root, event.y_root});
+  return true;
+}
+
+bool onMotion(X11Window& window, XMotionEvent& event) {
+  // Only the last of several queued moves counts, as Win32 merges them.
+  Display* display = x11().display;
+  XEvent next;
+  while (XEventsQueued(display, QueuedAlready) > 0) {
+    XPeekEvent(display, &next);
+    if (next.type != MotionNotify || next.xmotion.window != event.window) break;
+    XNextEvent(display, &next);
+    event = next.xmotion;
+  }
+  if (trackEdgeResize(window, event)) return false;
+  driverMouseMove(windowUnderPointer(window, event.x, event.y), POINT{event.x_root, event.y_root});
+  return true;
+}
+
+// The window's top-left corner in the layer's coordinates.
+POINT placeOf(const X11Window& window, const XConfigureEvent& event) {
+  if (window.kind == NativeKind::ForeignChild) return POINT{event.x, event.y};
+  // A window manager may have put the window into a frame: ask the server.
+  int x = event.x, y = event.y;
+  Window child;
+  XTranslateCoordinates(x11().display, window.id, x11().root, 0, 0, &x, &y, &child);
+  return POINT{x, y};
+}
+
+bool onConfigure(X11Window& window, const XConfigureEvent& event) {
+  // Older than the last move or resize the driver asked for: that request
+  // replaces it. During the driver's own edge resize, the end reports.
+  if (event.serial < window.placedSerial || window.edgeDrag >= 0 || window.gone) return false;
+  HWND handle = window.handle;
+  window.width = event.width;
+  window.height = event.height;
+  bool delivered = false;
+  POINT place = placeOf(window, event);
+  if (place.x != window.rect.left || place.y != window.rect.top) {
+    LONG width = window.rect.right - window.rect.left, height = window.rect.bottom - window.rect.top;
+    window.rect = RECT{place.x, place.y, place.x + width, place.y + height};
+    driverWindowMoved(handle, place);
+    delivered = true;
+  }
+  X11Window* still = x11WindowOf(handle);
+  if (!still) return delivered;
+  bool layerSize = event.width == still->rect.right - still->rect.left &&
+                   event.height == still->rect.bottom - still->rect.top;
+  if (layerSize) {
+    still->settling = false;
+  } else if (!still->settling || event.width != still->settleWidth ||
+             event.height != still->settleHeight) {
+    still->settling = true;
+    still->settleWidth = event.width;
+    still->settleHeight = event.height;
+    still->settleSince = x11ClockMs();
+  }
+  return delivered;
+}
+
+void onMap(const X11Window& window) {
+  // A full-screen window takes the keyboard; so does any window shown where
+  // no window manager runs to give it the focus.
+  if (window.kind == NativeKind::ForeignChild) return;
+  if (window.kind != NativeKind::FullScreen && windowManagerRuns()) return;
+  beginErrorTrap();
+  XSetInputFocus(x11().display, window.id, RevertToPointerRoot, CurrentTime);
+  endErrorTrap();
+}
+
+bool onDestroyed(X11Window& window) {
+  // Not destroyed by the driver, whose records are gone by then: the
+  // foreign parent went away and took the window with it.
+  window.gone = true;
+  fprintf(stderr, "quillon: x11: X window 0x%lx was destroyed with its parent; closing\n",
+          window.id);
+  driverCloseRequest(window.handle);
+  return true;
+}
+
+bool onClientMessage(const X11Window& window, const XClientMessageEvent& event) {
+  const X11Atoms& atoms = x11().atoms;
+  if (event.message_type != atoms.wmProtocols || event.format != 32 ||
+      Atom(event.data.l[0]) != atoms.wmDeleteWindow)
+    return false;
+  driverCloseRequest(window.handle);
+  return true;
+}
+
+// Handles one event; true when platform/user was called.
+bool handleEvent(XEvent& event) {
+  if (event.type == x11().shmCompletionEvent) {
+    pictureSent(reinterpret_cast<XShmCompletionEvent&>(event).drawable);
+    return false;
+  }
+  X11Window* window = x11WindowWithId(event.xany.window);
+  if (!window) return false;
+  switch (event.type) {
+    case KeyPress: return onKey(*window, event.xkey, true);
+    case KeyRelease: return onKey(*window, event.xkey, false);
+    case ButtonPress: return onButton(*window, event.xbutton, true);
+    case ButtonRelease: return onButton(*window, event.xbutton, false);
+    case MotionNotify: return onMotion(*window, event.xmotion);
+    case Expose: {
+      const XExposeEvent& e = event.xexpose;
+      pictureExposed(*window, RECT{e.x, e.y, e.x + e.width, e.y + e.height});
+      return false;
+    }
+    case ConfigureNotify:
+      return event.xconfigure.window == window->id && onConfigure(*window, event.xconfigure);
+    case MapNotify:
+      if (event.xmap.window == window->id) onMap(*window);
+      return false;
+    case DestroyNotify:
+      return event.xdestroywindow.window == window->id && onDestroyed(*window);
+    case ClientMessage: return onClientMessage(*window, event.xclient);
+    default: return false;
+  }
+}
+
+bool handleQueuedEvents() {
+  Display* display = x11().display;
+  bool delivered = false;
+  while (XPending(display)) {
+    XEvent event;
+    XNextEvent(display, &event);
+    delivered |= handleEvent(event);
+  }
+  return delivered;
+}
+
+// Reports the sizes that have held long enough; the time until the next
+// one is due (or -1) goes to `nextDueMs`.
+bool reportSettledResizes(uint64_t now, int* nextDueMs) {
+  *nextDueMs = -1;
+  for (int i = 0; i < x11WindowCount(); ++i) {
+    X11Window& window = *x11WindowAt(i);
+    if (!window.settling) continue;
+    uint64_t due = window.settleSince + kResizeSettleMs;
+    if (now < due) {
+      int wait = int(due - now);
+      if (*nextDueMs < 0 || wait < *nextDueMs) *nextDueMs = wait;
+      continue;
+    }
+    window.settling = false;
+    window.rect.right = window.rect.left + window.settleWidth;
+    window.rect.bottom = window.rect.top + window.settleHeight;
+    driverUserResize(window.handle, window.settleWidth, window.settleHeight);
+    // The call may have changed the list of windows: report the others next time.
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void startX11Clock() { clockStart = monotonicClockMs(); }
+
+uint64_t x11ClockMs() { return monotonicClockMs() - clockStart; }
+
+void x11WaitEvents(DWORD timeoutMs) {
+  Display* display = x11().display;
+  uint64_t start = x11ClockMs();
+  for (;;) {
+    bool delivered = handleQueuedEvents();
+    int settleDue = -1;
+    delivered |= reportSettledResizes(x11ClockMs(), &settleDue);
+    if (delivered) return;
+    flushX11Pictures();
+    // Waiting for the server to read a picture may have queued events.
+    if (XEventsQueued(display, QueuedAlready) > 0) continue;
+    uint64_t elapsed = x11ClockMs() - start;
+    if (timeoutMs != INFINITE && elapsed >= timeoutMs) return;
+    uint64_t left = timeoutMs - elapsed;
+    int wait = timeoutMs == INFINITE ? -1 : int(left > 0x7FFFFFFF ? 0x7FFFFFFF : left);
+    if (settleDue >= 0 && (wait < 0 || settleDue < wait)) wait = settleDue;
+    pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, wait);
+  }
+}

@@ -1,0 +1,29 @@
+// Presenting windows' pixels on the X server. present() only notes the
+// changed rectangle; flushX11Pictures(), which the driver runs before it
+// waits for events, copies what differs from the last picture sent into the
+// window's image and sends just that part, through shared memory (MIT-SHM)
+// when the server offers it and plain XPutImage otherwise.
+#ifndef QUILLON_PLATFORM_DRIVERS_X11_X11_PRESENT_H
+#define QUILLON_PLATFORM_DRIVERS_X11_X11_PRESENT_H
+
+#include <X11/Xlib.h>
+
+#include "platform/drivers/driver.h"
+#include "platform/drivers/x11/x11_windows.h"
+
+// The driver's present entry: `area` of the window's pixels changed.
+void x11Present(HWND handle, const RECT& area);
+
+// The server lost `area` of the window (an expose event): send it again.
+void pictureExposed(X11Window& window, const RECT& area);
+
+// Sends what changed in every window.
+void flushX11Pictures();
+
+// The server finished reading a shared image sent to `drawable`.
+void pictureSent(Drawable drawable);
+
+// Frees the window's image.
+void releasePicture(X11Window& window);
+
+#endif

@@ -1,0 +1,301 @@
+// The X11 driver's native windows: createWindow, destroyWindow,
+// placeWindow, showWindow, raiseWindow, setTitle, foreignWindowRect,
+// setCapture and showCursor.
+//
+// Top-level windows carry the hints a window manager reads: no decorations
+// (Motif hints) unless the window has a caption, the client rectangle as the
+// asked place (static gravity), a fixed size unless resizable, the close
+// protocol, and for full-screen windows the fullscreen and above states.
+// Where no window manager runs (a bare X server), a full-screen window is
+// override-redirect instead, so that it is placed exactly and stays on top.
+// A ForeignChild is an X child of another program's window.
+#include "platform/drivers/x11/x11_windows.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include "platform/drivers/x11/x11_connection.h"
+#include "platform/drivers/x11/x11_present.h"
+#include "platform/gdi/codepage1252.h"
+
+namespace {
+
+std::vector<std::unique_ptr<X11Window>> windows;
+bool cursorShown = true;
+
+// X window ids have the top three bits clear; 0 is no window.
+bool couldBeWindowId(uintptr_t number) { return number != 0 && number <= 0x1FFFFFFF; }
+
+constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                            ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+
+int sideOf(LONG side) { return std::max<LONG>(side, 1); }
+
+// _MOTIF_WM_HINTS with the decorations field set to none.
+void removeDecorations(Window id) {
+  const X11Connection& c = x11();
+  long hints[5] = {1L << 1 /* decorations given */, 0, 0 /* none */, 0, 0};
+  XChangeProperty(c.display, id, c.atoms.motifWmHints, c.atoms.motifWmHints, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(hints), 5);
+}
+
+void setSizeHints(Window id, const RECT& rect, bool resizable) {
+  XSizeHints* hints = XAllocSizeHints();
+  hints->flags = USPosition | USSize | PPosition | PSize | PWinGravity;
+  hints->x = rect.left;
+  hints->y = rect.top;
+  hints->width = sideOf(rect.right - rect.left);
+  hints->height = sideOf(rect.bottom - rect.top);
+  // The asked place is the client area's; a frame goes around it.
+  hints->win_gravity = StaticGravity;
+  if (!resizable) {
+    hints->flags |= PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = hints->width;
+    hints->min_height = hints->max_height = hints->height;
+  }
+  XSetWMNormalHints(x11().display, id, hints);
+  XFree(hints);
+}
+
+void setTopLevelProperties(Window id, const NativeWindowSpec& spec, bool managed) {
+  const X11Connection& c = x11();
+  Atom protocols[] = {c.atoms.wmDeleteWindow};
+  XSetWMProtocols(c.display, id, protocols, 1);
+  XClassHint classHint = {const_cast<char*>("quillon"), const_cast<char*>("Quillon")};
+  XSetClassHint(c.display, id, &classHint);
+  XWMHints wmHints = {};
+  wmHints.flags = InputHint | StateHint;
+  wmHints.input = True;
+  wmHints.initial_state = NormalState;
+  XSetWMHints(c.display, id, &wmHints);
+  bool fullScreen = spec.kind == NativeKind::FullScreen;
+  setSizeHints(id, spec.rect, spec.resizable || fullScreen);
+  if (!spec.caption || fullScreen) removeDecorations(id);
+  if (fullScreen && managed) {
+    Atom states[] = {c.atoms.netWmStateFullscreen, c.atoms.netWmStateAbove};
+    XChangeProperty(c.display, id, c.atoms.netWmState, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(states), 2);
+  }
+}
+
+// The Windows-1252 text in UTF-8.
+std::string utf8FromWindows1252(const char* text) {
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    uint32_t code = unicodeFromWindows1252(*p);
+    if (code < 0x80) {
+      out += char(code);
+    } else if (code < 0x800) {
+      out += char(0xC0 | (code >> 6));
+      out += char(0x80 | (code & 0x3F));
+    } else {
+      out += char(0xE0 | (code >> 12));
+      out += char(0x80 | ((code >> 6) & 0x3F));
+      out += char(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
+// The native window that receives the pointer under a capture of a window
+// that has none of its own (a child drawn into its parent's picture).
+X11Window* grabWindowFor(HWND handle) {
+  if (X11Window* window = x11WindowOf(handle)) return window;
+  for (auto& window : windows)
+    if (!window->gone) return window.get();
+  return nullptr;
+}
+
+}  // namespace
+
+X11Window* x11WindowOf(HWND handle) {
+  for (auto& window : windows)
+    if (window->handle == handle) return window.get();
+  return nullptr;
+}
+
+X11Window* x11WindowWithId(Window id) {
+  for (auto& window : windows)
+    if (window->id == id) return window.get();
+  return nullptr;
+}
+
+int x11WindowCount() { return int(windows.size()); }
+
+X11Window* x11WindowAt(int index) { return windows[index].get(); }
+
+void moveX11Window(X11Window& window, const RECT& rect) {
+  Display* display = x11().display;
+  window.placedSerial = NextRequest(display);
+  if (window.settling && rect.right - rect.left == window.rect.right - window.rect.left &&
+      rect.bottom - rect.top == window.rect.bottom - window.rect.top) {
+    // A move while the user's resize settles keeps the user's size.
+    XMoveWindow(display, window.id, rect.left, rect.top);
+  } else {
+    XMoveResizeWindow(display, window.id, rect.left, rect.top, sideOf(rect.right - rect.left),
+                      sideOf(rect.bottom - rect.top));
+  }
+  window.rect = rect;
+}
+
+void x11DefineCursor(X11Window& window, Cursor shape) {
+  const X11Connection& c = x11();
+  if (window.gone) return;
+  XDefineCursor(c.display, window.id, !cursorShown ? c.invisible : shape ? shape : c.arrow);
+}
+
+bool x11CreateWindow(HWND handle, const NativeWindowSpec& spec) {
+  const X11Connection& c = x11();
+  bool foreign = spec.kind == NativeKind::ForeignChild;
+  if (foreign && !couldBeWindowId(spec.foreignParent)) {
+    fprintf(stderr, "quillon: x11: %lu is no X window number\n", (unsigned long)spec.foreignParent);
+    return false;
+  }
+  bool managed = !foreign && windowManagerRuns();
+  XSetWindowAttributes attributes = {};
+  attributes.background_pixel = 0;  // black in any TrueColor visual
+  attributes.border_pixel = 0;
+  attributes.colormap = c.colormap;
+  attributes.event_mask = kEventMask;
+  attributes.bit_gravity = NorthWestGravity;
+  attributes.override_redirect = spec.kind == NativeKind::FullScreen && !managed;
+  attributes.cursor = cursorShown ? c.arrow : c.invisible;
+  unsigned long mask = CWBackPixel | CWBorderPixel | CWColormap | CWEventMask | CWBitGravity |
+                       CWOverrideRedirect | CWCursor;
+  Window parent = foreign ? Window(spec.foreignParent) : c.root;
+  const RECT& r = spec.rect;
+  beginErrorTrap();
+  Window id = XCreateWindow(c.display, parent, r.left, r.top, sideOf(r.right - r.left),
+                            sideOf(r.bottom - r.top), 0, c.depth, InputOutput, c.visual, mask,
+                            &attributes);
+  if (endErrorTrap()) {
+    fprintf(stderr, "quillon: x11: cannot make a window inside X window 0x%lx\n", parent);
+    return false;
+  }
+  if (!foreign) setTopLevelProperties(id, spec, managed);
+
+  auto window = std::make_unique<X11Window>();
+  window->handle = handle;
+  window->id = id;
+  window->kind = spec.kind;
+  window->resizable = spec.resizable && spec.kind == NativeKind::Popup;
+  window->rect = spec.rect;
+  window->width = sideOf(r.right - r.left);
+  window->height = sideOf(r.bottom - r.top);
+  window->placedSerial = NextRequest(c.display);
+  windows.push_back(std::move(window));
+  if (spec.title) x11SetTitle(handle, spec.title);
+  if (spec.visible) x11ShowWindow(handle, true);
+  return true;
+}
+
+void x11DestroyWindow(HWND handle) {
+  auto it = std::find_if(windows.begin(), windows.end(),
+                         [handle](const std::unique_ptr<X11Window>& w) { return w->handle == handle; });
+  if (it == windows.end()) return;
+  X11Window& window = **it;
+  releasePicture(window);
+  if (!window.gone) {
+    // The X window may be gone already with a foreign parent that went away.
+    beginErrorTrap();
+    XDestroyWindow(x11().display, window.id);
+    endErrorTrap();
+  }
+  windows.erase(it);
+}
+
+void x11PlaceWindow(HWND handle, const RECT& rect) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || window->gone) return;
+  // The window is there already when the driver reported the place itself.
+  if (memcmp(&window->rect, &rect, sizeof rect) == 0) return;
+  moveX11Window(*window, rect);
+}
+
+void x11ShowWindow(HWND handle, bool visible) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || window->gone) return;
+  Display* display = x11().display;
+  if (visible) {
+    if (window->kind == NativeKind::FullScreen)
+      XMapRaised(display, window->id);
+    else
+      XMapWindow(display, window->id);
+  } else if (window->kind == NativeKind::ForeignChild) {
+    XUnmapWindow(display, window->id);
+  } else {
+    XWithdrawWindow(display, window->id, x11().screen);
+  }
+}
+
+void x11RaiseWindow(HWND handle) {
+  X11Window* window = x11WindowOf(handle);
+  if (window && !window->gone) XRaiseWindow(x11().display, window->id);
+}
+
+void x11SetTitle(HWND handle, const char* title) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || window->gone || window->kind == NativeKind::ForeignChild) return;
+  const X11Connection& c = x11();
+  // WM_NAME is Latin-1, which Windows-1252 extends; _NET_WM_NAME is UTF-8.
+  XStoreName(c.display, window->id, title);
+  std::string utf8 = utf8FromWindows1252(title);
+  XChangeProperty(c.display, window->id, c.atoms.netWmName, c.atoms.utf8String, 8,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(utf8.data()),
+                  int(utf8.size()));
+}
+
+bool x11ForeignWindowRect(uintptr_t number, RECT* screenRect) {
+  if (!couldBeWindowId(number)) return false;
+  const X11Connection& c = x11();
+  Window id = Window(number);
+  XWindowAttributes attributes;
+  int x = 0, y = 0;
+  Window child;
+  beginErrorTrap();
+  bool known = XGetWindowAttributes(c.display, id, &attributes) &&
+               XTranslateCoordinates(c.display, id, c.root, 0, 0, &x, &y, &child);
+  if (endErrorTrap() || !known) return false;
+  *screenRect = RECT{x, y, x + attributes.width, y + attributes.height};
+  return true;
+}
+
+void x11SetCapture(HWND handle) {
+  Display* display = x11().display;
+  if (!handle) {
+    XUngrabPointer(display, CurrentTime);
+    return;
+  }
+  X11Window* window = grabWindowFor(handle);
+  if (!window) return;
+  int result = XGrabPointer(display, window->id, True,
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                            GrabModeAsync, None, None, CurrentTime);
+  if (result != GrabSuccess)
+    fprintf(stderr,
+            "quillon: x11: SetCapture: the pointer cannot be grabbed (%d); the mouse reaches the "
+            "window only while the pointer is over it\n",
+            result);
+}
+
+void x11ShowCursor(bool visible) {
+  // The cursor is hidden over the layer's windows only, not on the rest of
+  // the screen as Win32 would: an invisible cursor shape on each of them.
+  cursorShown = visible;
+  for (auto& window : windows) {
+    window->pointerEdge = -1;
+    x11DefineCursor(*window, None);
+  }
+}
+
+void x11DestroyAllWindows() {
+  while (!windows.empty()) x11DestroyWindow(windows.back()->handle);
+}
