@@ -34,7 +34,8 @@ struct Window {
   WNDPROC proc = nullptr;
   DWORD style = 0;               // WS_VISIBLE and WS_DISABLED live here, as in Win32
   DWORD exStyle = 0;
-  HWND parent = nullptr;         // null for a top-level window
+  HWND parent = nullptr;         // a child's parent; null for a top-level window
+  HWND owner = nullptr;          // a top-level window's owner, or null
   bool foreignParent = false;    // parent is another program's native window
   HMENU menu = nullptr;          // a child's control id
   HINSTANCE instance = nullptr;
@@ -86,6 +87,10 @@ inline int clientWidth(const Window& w) { return w.rect.right - w.rect.left; }
 inline int clientHeight(const Window& w) { return w.rect.bottom - w.rect.top; }
 
 inline bool isVisible(const Window& w) { return (w.style & WS_VISIBLE) != 0; }
+
+// The window itself if it is top-level (or a child of a foreign window),
+// else its top-level ancestor; null for an unknown window.
+HWND topLevelOf(HWND handle);
 
 // The top-level (or foreign-child) ancestor that has the native window, or
 // null; `offset` receives the window's client origin in that ancestor's

@@ -61,6 +61,12 @@ std::vector<Window*> allWindows() {
   return all;
 }
 
+HWND topLevelOf(HWND handle) {
+  Window* window = findWindow(handle);
+  while (window && window->parent && !window->foreignParent) window = findWindow(window->parent);
+  return window ? window->handle : nullptr;
+}
+
 Window* nativeAncestor(Window* window, POINT* offset) {
   POINT at = {0, 0};
   while (window && !window->native) {

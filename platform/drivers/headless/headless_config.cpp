@@ -20,6 +20,11 @@ HeadlessConfig readHeadlessConfig() {
     if (*screen && !parseSize(screen, &config.screenWidth, &config.screenHeight))
       fprintf(stderr, "quillon: QUILLON_SCREEN=%s is not WxH, using 1024x768\n", screen);
   }
+  if (const char* foreign = getenv("QUILLON_FOREIGN_SIZE")) {
+    if (*foreign && !parseSize(foreign, &config.foreignWidth, &config.foreignHeight))
+      fprintf(stderr, "quillon: QUILLON_FOREIGN_SIZE=%s is not WxH, using 152x112\n", foreign);
+  }
+  if (const char* script = getenv("QUILLON_SCRIPT")) config.scriptPath = script;
   if (const char* clock = getenv("QUILLON_CLOCK")) {
     if (strcmp(clock, "real") == 0)
       config.virtualClock = false;

@@ -1,40 +1,231 @@
 // The headless display driver: a virtual screen in memory, a virtual (or
-// real) clock, the input script, the trace of driver events and PNG
-// snapshots. Used by tests and automation; see README.md in this folder for
-// the script and trace formats.
+// real) clock, the input script and PNG snapshots, for tests and automation.
+// The script and trace formats are documented in README.md in this folder.
+//
+// With the virtual clock, time moves only while the program waits for
+// events: the wait jumps straight to the next timer or script event. With
+// either clock, a wait that nothing can ever end (no timer, no script event
+// left) ends the process with exit code 1 and the trace line "stall", since
+// no other input can come.
 #include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/headless/headless_config.h"
+#include "platform/drivers/headless/headless_screen.h"
+#include "platform/drivers/headless/headless_script.h"
+#include "platform/drivers/headless/png_file.h"
+#include "platform/drivers/key_names.h"
+#include "platform/internal/trace.h"
 
 namespace {
 
-HeadlessConfig config;
-uint64_t virtualNow = 0;
-uint64_t realStart = 0;
+constexpr uint64_t kNever = UINT64_MAX;
+constexpr uintptr_t kLargestForeignNumber = 0x1FFFFFFF;  // X11 ids have 29 bits
 
-bool open() {
-  config = readHeadlessConfig();
-  realStart = monotonicClockMs();
+struct Headless {
+  HeadlessConfig config;
+  uint64_t virtualNow = 0;
+  uint64_t realStart = 0;
+  std::vector<ScriptEvent> script;
+  size_t nextEvent = 0;
+};
+
+Headless& headless() {
+  static Headless h;
+  return h;
+}
+
+bool loadScript(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    fprintf(stderr, "quillon: headless: cannot read the script %s\n", path.c_str());
+    return false;
+  }
+  std::stringstream content;
+  content << in.rdbuf();
+  std::string error;
+  if (!parseScript(content.str(), &headless().script, &error)) {
+    fprintf(stderr, "quillon: headless: script %s: %s\n", path.c_str(), error.c_str());
+    return false;
+  }
   return true;
 }
 
-SIZE screenSize() { return SIZE{config.screenWidth, config.screenHeight}; }
+bool open() {
+  Headless& h = headless();
+  h.config = readHeadlessConfig();
+  h.realStart = monotonicClockMs();
+  // A script that cannot be followed would make every test that relies on
+  // it meaningless: stop at once.
+  if (!h.config.scriptPath.empty() && !loadScript(h.config.scriptPath)) exit(2);
+  return true;
+}
 
-uint64_t clockMs() { return config.virtualClock ? virtualNow : monotonicClockMs() - realStart; }
+SIZE screenSize() { return SIZE{headless().config.screenWidth, headless().config.screenHeight}; }
+
+uint64_t clockMs() {
+  Headless& h = headless();
+  return h.config.virtualClock ? h.virtualNow : monotonicClockMs() - h.realStart;
+}
+
+// --- Script actions -----------------------------------------------------------
+
+HWND keyboardWindow() {
+  const ScreenWindow* top = screenTopWindow(false);
+  return top ? top->window : nullptr;
+}
+
+void pressKeys(const std::vector<UINT>& keys, bool press, bool release) {
+  HWND window = keyboardWindow();
+  if (press)
+    for (UINT vk : keys) driverKey(window, vk, true);
+  if (release)
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) driverKey(window, *it, false);
+}
+
+void typeText(const std::string& text) {
+  for (char c : text) {
+    UINT vk;
+    bool shift;
+    if (!keyForCharacter(c, &vk, &shift)) {
+      fprintf(stderr, "quillon: headless: type: no key types the byte 0x%02X; skipped\n",
+              static_cast<unsigned char>(c));
+      continue;
+    }
+    std::vector<UINT> keys;
+    if (shift) keys.push_back(VK_SHIFT);
+    keys.push_back(vk);
+    pressKeys(keys, true, true);
+  }
+}
+
+void button(const ScriptEvent& e, bool press, bool release) {
+  POINT at = {e.x, e.y};
+  if (press) driverMouseButton(screenWindowAt(at), e.button, true, at);
+  if (release) driverMouseButton(screenWindowAt(at), e.button, false, at);
+}
+
+void snapshot(const std::string& path, bool wholeScreen) {
+  std::vector<uint32_t> pixels;
+  PixelBuffer image;
+  if (wholeScreen) {
+    SIZE size = screenSize();
+    composeScreen(size.cx, size.cy, &pixels);
+    image = PixelBuffer{pixels.data(), int(size.cx), int(size.cy)};
+  } else {
+    const ScreenWindow* top = screenTopWindow(false);
+    if (!top || !nativeWindowPixels(top->window, &image)) {
+      fprintf(stderr, "quillon: headless: windowsnapshot: no window is shown\n");
+      return;
+    }
+  }
+  writePng(path.c_str(), image);
+  traceEvent("%s %s", wholeScreen ? "snapshot" : "windowsnapshot", path.c_str());
+}
+
+void resizeTopWindow(const ScriptEvent& e) {
+  const ScreenWindow* top = screenTopWindow(true);
+  if (!top || !top->resizable) {
+    fprintf(stderr, "quillon: headless: resize: no resizable window is shown\n");
+    return;
+  }
+  driverUserResize(top->window, e.x, e.y);
+}
+
+void closeTopWindow() {
+  const ScreenWindow* top = screenTopWindow(true);
+  if (!top) {
+    fprintf(stderr, "quillon: headless: close: no window is shown\n");
+    return;
+  }
+  driverCloseRequest(top->window);
+}
+
+void run(const ScriptEvent& e) {
+  switch (e.action) {
+    case ScriptAction::Key: pressKeys(e.keys, true, true); break;
+    case ScriptAction::KeyDown: pressKeys(e.keys, true, false); break;
+    case ScriptAction::KeyUp: pressKeys(e.keys, false, true); break;
+    case ScriptAction::MouseMove: {
+      POINT at = {e.x, e.y};
+      driverMouseMove(screenWindowAt(at), at);
+      break;
+    }
+    case ScriptAction::Click: button(e, true, true); break;
+    case ScriptAction::Press: button(e, true, false); break;
+    case ScriptAction::Release: button(e, false, true); break;
+    case ScriptAction::Resize: resizeTopWindow(e); break;
+    case ScriptAction::Close: closeTopWindow(); break;
+    case ScriptAction::Snapshot: snapshot(e.text, true); break;
+    case ScriptAction::WindowSnapshot: snapshot(e.text, false); break;
+    case ScriptAction::Type: typeText(e.text); break;
+    case ScriptAction::Command:
+      // Pressing a control by its id needs dialogs, which the layer does not
+      // have yet.
+      fprintf(stderr, "quillon: headless: command %d: dialogs are not there yet; ignored\n", e.id);
+      traceEvent("command %d ignored", e.id);
+      break;
+    case ScriptAction::Quit:
+      // Like a kill: no clean-up of the program runs; the trace is complete
+      // because it is written line by line.
+      traceEvent("scriptquit");
+      _exit(0);
+  }
+}
+
+// Runs the script events that are due; true when any ran.
+bool runDueEvents() {
+  Headless& h = headless();
+  bool ran = false;
+  while (h.nextEvent < h.script.size() && h.script[h.nextEvent].at <= clockMs()) {
+    run(h.script[h.nextEvent++]);
+    ran = true;
+  }
+  return ran;
+}
+
+uint64_t nextEventTime() {
+  Headless& h = headless();
+  return h.nextEvent < h.script.size() ? h.script[h.nextEvent].at : kNever;
+}
 
 void waitEvents(DWORD timeoutMs) {
-  if (timeoutMs == 0) return;
-  if (timeoutMs == INFINITE) {
-    fprintf(stderr, "quillon: headless: waiting for an event that can never come; exiting\n");
+  Headless& h = headless();
+  if (runDueEvents() || timeoutMs == 0) return;
+  uint64_t now = clockMs();
+  uint64_t until = timeoutMs == INFINITE ? kNever : now + timeoutMs;
+  uint64_t wake = std::min(until, nextEventTime());
+  if (wake == kNever) {
+    traceEvent("stall");
+    fprintf(stderr, "quillon: headless: the program waits for input, and no timer or script "
+                    "event is left; exiting\n");
     exit(1);
   }
-  if (config.virtualClock)
-    virtualNow += timeoutMs;
-  else
-    poll(nullptr, 0, int(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
+  if (h.config.virtualClock) {
+    h.virtualNow = wake;
+  } else {
+    while ((now = clockMs()) < wake) poll(nullptr, 0, int(std::min<uint64_t>(wake - now, 1000)));
+  }
+  runDueEvents();
+}
+
+// --- Windows ------------------------------------------------------------------
+
+bool foreignWindowRect(uintptr_t number, RECT* rect) {
+  if (number == 0 || number > kLargestForeignNumber) return false;
+  *rect = RECT{0, 0, headless().config.foreignWidth, headless().config.foreignHeight};
+  return true;
+}
+
+bool createWindow(HWND window, const NativeWindowSpec& spec) {
+  screenAddWindow(window, spec);
+  return true;
 }
 
 }  // namespace
@@ -46,5 +237,11 @@ DisplayDriver headlessDisplayDriver() {
   driver.screenSize = screenSize;
   driver.clockMs = clockMs;
   driver.waitEvents = waitEvents;
+  driver.foreignWindowRect = foreignWindowRect;
+  driver.createWindow = createWindow;
+  driver.destroyWindow = screenRemoveWindow;
+  driver.placeWindow = screenPlaceWindow;
+  driver.showWindow = screenShowWindow;
+  driver.raiseWindow = screenRaiseWindow;
   return driver;
 }

@@ -1,0 +1,37 @@
+// System settings the program asks for: GetSystemMetrics (the screen size
+// from the driver and the mouse facts) and SystemParametersInfoA, which
+// accepts SPI_SETSCREENSAVERRUNNING (it only remembers the flag: there is no
+// secure-attention key to block here) and refuses every other action.
+#include <stdio.h>
+
+#include <set>
+
+#include "platform/drivers/driver.h"
+
+int WINAPI GetSystemMetrics(int index) {
+  SIZE screen = displayDriver().screenSize();
+  switch (index) {
+    case SM_CXSCREEN: return screen.cx;
+    case SM_CYSCREEN: return screen.cy;
+    case SM_MOUSEPRESENT: return 1;
+    case SM_CMOUSEBUTTONS: return 3;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK: return 4;
+  }
+  static std::set<int> told;
+  if (told.insert(index).second)
+    fprintf(stderr, "quillon: GetSystemMetrics(%d) is not provided; it gives 0\n", index);
+  return 0;
+}
+
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam, UINT) {
+  static BOOL screenSaverRunning = FALSE;
+  if (action == SPI_SETSCREENSAVERRUNNING) {
+    if (pvParam) *static_cast<BOOL*>(pvParam) = screenSaverRunning;
+    screenSaverRunning = uiParam != 0;
+    return TRUE;
+  }
+  fprintf(stderr, "quillon: SystemParametersInfoA(%u) is not provided\n", action);
+  SetLastError(ERROR_INVALID_PARAMETER);
+  return FALSE;
+}
