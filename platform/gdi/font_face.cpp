@@ -154,7 +154,8 @@ void faceTextMetrics(FT_Face face, int emPixels, TEXTMETRICA* tm) {
   tm->tmAscent = scaled(d.ascent, emPixels, upem);
   tm->tmDescent = scaled(d.descent, emPixels, upem);
   tm->tmHeight = tm->tmAscent + tm->tmDescent;
-  tm->tmInternalLeading = std::max<LONG>(0, tm->tmHeight - emPixels);
+  // The part of the cell above and below the em, scaled like the rest.
+  tm->tmInternalLeading = std::max<LONG>(0, scaled(d.ascent + d.descent - upem, emPixels, upem));
   tm->tmExternalLeading = scaled(d.externalLeading, emPixels, upem);
   if (fixedPitch || d.averageWidth == 0) {
     int width = fixedPitch ? d.maxAdvance : 0;

@@ -74,6 +74,11 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
 BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size) {
   DcObject* context = findDc(dc);
   if (!context || count < 0 || !size || (count > 0 && !text)) return FALSE;
+  if (count == 0) {
+    // Win32 gives an empty extent for no text, height included.
+    size->cx = size->cy = 0;
+    return TRUE;
+  }
   RealizedFont* font = fontOf(*context);
   if (!font) return FALSE;
   size->cx = LONG(textWidth(*font, text, count));

@@ -41,7 +41,7 @@ TEST(FontsPosix, CourierNewIsLiberationMonoWithItsMetrics) {
   EXPECT_EQ(tm.tmHeight, 30);
   EXPECT_EQ(tm.tmAscent, 22);
   EXPECT_EQ(tm.tmDescent, 8);
-  EXPECT_EQ(tm.tmInternalLeading, 4);
+  EXPECT_EQ(tm.tmInternalLeading, 3);
   EXPECT_EQ(tm.tmAveCharWidth, 16);
   EXPECT_EQ(tm.tmPitchAndFamily, TMPF_VECTOR | TMPF_TRUETYPE | FF_MODERN);
   SelectObject(dc, previous);
