@@ -3,7 +3,48 @@
 
 #include "platform/gdi/primitives.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
+
+// Copies of at least this many bytes between two buffers bypass the caches:
+// a full-screen copy would evict them anyway, and writing around them halves
+// the memory traffic (no read of the destination before it is written).
+const size_t kStreamingCopyBytes = size_t(1) << 20;
+
+// memcpy with non-temporal stores where the processor has them; the caller
+// ends a series of these with finishStreaming().
+void streamCopy(void* dst, const void* src, size_t bytes) {
+#if defined(__SSE2__)
+  char* to = static_cast<char*>(dst);
+  const char* from = static_cast<const char*>(src);
+  size_t head = (16 - (reinterpret_cast<uintptr_t>(to) & 15)) & 15;
+  if (head > bytes) head = bytes;
+  memcpy(to, from, head);
+  to += head, from += head, bytes -= head;
+  for (; bytes >= 64; to += 64, from += 64, bytes -= 64) {
+    const __m128i* in = reinterpret_cast<const __m128i*>(from);
+    __m128i a = _mm_loadu_si128(in), b = _mm_loadu_si128(in + 1);
+    __m128i c = _mm_loadu_si128(in + 2), d = _mm_loadu_si128(in + 3);
+    __m128i* out = reinterpret_cast<__m128i*>(to);
+    _mm_stream_si128(out, a);
+    _mm_stream_si128(out + 1, b);
+    _mm_stream_si128(out + 2, c);
+    _mm_stream_si128(out + 3, d);
+  }
+  memcpy(to, from, bytes);
+#else
+  memcpy(dst, src, bytes);
+#endif
+}
+
+void finishStreaming() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+}
 
 uint32_t* pixelAt(const PixelBuffer& buffer, int x, int y) {
   return buffer.pixels + size_t(y) * buffer.width + x;
@@ -21,20 +62,32 @@ void copyRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, 
               int srcY) {
   int width = area.right - area.left;
   int height = area.bottom - area.top;
+  size_t rowBytes = size_t(width) * sizeof(uint32_t);
+  bool sameBuffer = dst.pixels == src.pixels;
   // Whole rows of two buffers of one width: a single block.
-  if (area.left == 0 && srcX == 0 && width == dst.width && width == src.width) {
-    memmove(pixelAt(dst, 0, area.top), pixelAt(src, 0, srcY),
-            size_t(width) * height * sizeof(uint32_t));
+  bool wholeRows = area.left == 0 && srcX == 0 && width == dst.width && width == src.width;
+  if (!sameBuffer && rowBytes * height >= kStreamingCopyBytes) {
+    if (wholeRows) {
+      streamCopy(pixelAt(dst, 0, area.top), pixelAt(src, 0, srcY), rowBytes * height);
+    } else {
+      for (int row = 0; row < height; ++row) {
+        streamCopy(pixelAt(dst, area.left, area.top + row), pixelAt(src, srcX, srcY + row), rowBytes);
+      }
+    }
+    finishStreaming();
+    return;
+  }
+  if (wholeRows) {
+    memmove(pixelAt(dst, 0, area.top), pixelAt(src, 0, srcY), rowBytes * height);
     return;
   }
   // Within one buffer, a copy downwards must start at the bottom row so that
   // no source row is overwritten before it is read; memmove covers the
   // overlap inside a row.
-  bool bottomUp = dst.pixels == src.pixels && area.top > srcY;
+  bool bottomUp = sameBuffer && area.top > srcY;
   for (int i = 0; i < height; ++i) {
     int row = bottomUp ? height - 1 - i : i;
-    memmove(pixelAt(dst, area.left, area.top + row), pixelAt(src, srcX, srcY + row),
-            size_t(width) * sizeof(uint32_t));
+    memmove(pixelAt(dst, area.left, area.top + row), pixelAt(src, srcX, srcY + row), rowBytes);
   }
 }
 

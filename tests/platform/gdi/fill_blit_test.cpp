@@ -45,8 +45,9 @@ TEST(FillRect, WorksOnAOneByOneBitmap) {
   EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), kInk);
 }
 
-// A colour for every pixel of a source, so that any misplaced pixel shows.
-COLORREF sourceColor(int x, int y) { return RGB(x * 10 + 5, y * 10 + 5, 200); }
+// A colour for every pixel of a source (of up to 4096 x 4096 pixels), so
+// that any misplaced pixel shows.
+COLORREF sourceColor(int x, int y) { return RGB(x & 255, y & 255, (x >> 8) | ((y >> 8) << 4)); }
 
 void paintSource(const Canvas& canvas) {
   for (int y = 0; y < canvas.height(); ++y) {
@@ -111,6 +112,25 @@ TEST(BitBlt, CopiesBetweenBitmapsOfDifferentSizes) {
       expectedCopy(target.pixels(), 10, 2, source.pixels(), 3, 9, 1, -1, 10, 10, 0, 4);
   EXPECT_TRUE(BitBlt(target.dc(), 1, -1, 10, 10, source.dc(), 0, 4, SRCCOPY));
   EXPECT_EQ(target.pixels(), expected);
+}
+
+TEST(BitBlt, CopiesScreenSizedAreas) {
+  // Large enough to take the path of big copies, at aligned and odd offsets.
+  const BlitCase cases[] = {
+      {"whole", 0, 0, 700, 400, 0, 0},
+      {"offset by odd amounts", 3, 2, 690, 395, 1, 5},
+      {"rows moved up, as a scroll does", 0, 0, 700, 370, 0, 30},
+  };
+  Canvas source(700, 400);
+  paintSource(source);
+  for (const BlitCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Canvas target(700, 400, RGB(1, 2, 3));
+    std::vector<COLORREF> expected = expectedCopy(target.pixels(), 700, 400, source.pixels(), 700,
+                                                  400, c.x, c.y, c.w, c.h, c.srcX, c.srcY);
+    EXPECT_TRUE(BitBlt(target.dc(), c.x, c.y, c.w, c.h, source.dc(), c.srcX, c.srcY, SRCCOPY));
+    EXPECT_TRUE(target.pixels() == expected);
+  }
 }
 
 TEST(BitBlt, OverlappingCopiesWithinOneBitmapReadTheOriginalPixels) {
