@@ -1,0 +1,126 @@
+# Turns the STRINGTABLE blocks of a resource script into a C++ table for the
+# POSIX build, where there is no resource compiler (see
+# platform/internal/resource_strings.h). Run as a script:
+#
+#   cmake -DRC_FILE=quillon.rc -DHEADER=resource.h -DOUTPUT=resources_strings.cpp
+#         -P cmake/rc_strings.cmake
+#
+# An entry is one line: an id (a number, decimal or 0x hex, or a name that
+# HEADER defines with #define) and a quoted text, with an optional comma
+# between them. In the text, "" stands for one quote; backslash escapes are
+# kept as they are, which C++ reads as the resource compiler does for \n, \t,
+# \\ and octal escapes. Block headers may carry options (STRINGTABLE
+# DISCARDABLE) and BEGIN/END may be written { and }.
+#
+# Less than the resource compiler: the script is not run through the
+# preprocessor (#if blocks and macros other than plain #define numbers are not
+# seen), an entry may not span lines, and /* */ comments are not understood
+# inside a STRINGTABLE block. A line this reader cannot understand stops the
+# build with its line number, so nothing is dropped silently.
+cmake_minimum_required(VERSION 3.25)
+
+foreach(_var RC_FILE HEADER OUTPUT)
+  if(NOT DEFINED ${_var})
+    message(FATAL_ERROR "rc_strings: ${_var} is not set")
+  endif()
+endforeach()
+
+# Characters that CMake lists treat specially are swapped for control
+# characters while the text is handled as a list of lines.
+string(ASCII 1 _semicolon)
+string(ASCII 2 _open)
+string(ASCII 3 _close)
+
+# The lines of a file, as a list (the special characters swapped).
+function(_rc_read_lines path out)
+  file(READ "${path}" _text)
+  string(REPLACE "\r" "" _text "${_text}")
+  string(REPLACE ";" "${_semicolon}" _text "${_text}")
+  string(REPLACE "[" "${_open}" _text "${_text}")
+  string(REPLACE "]" "${_close}" _text "${_text}")
+  string(REPLACE "\n" ";" _text "${_text}")
+  set(${out} "${_text}" PARENT_SCOPE)
+endfunction()
+
+# Symbols: every "#define NAME number" of the header.
+_rc_read_lines("${HEADER}" _header_lines)
+foreach(_line IN LISTS _header_lines)
+  if(_line MATCHES "^[ \t]*#[ \t]*define[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]+(0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]*(//.*)?$")
+    math(EXPR _value "${CMAKE_MATCH_2}")
+    set(_symbol_${CMAKE_MATCH_1} ${_value})
+  endif()
+endforeach()
+
+_rc_read_lines("${RC_FILE}" _rc_lines)
+set(_state outside)  # outside, header (after STRINGTABLE), inside (after BEGIN)
+set(_number 0)
+set(_ids "")
+set(_entries "")
+set(_count 0)
+foreach(_line IN LISTS _rc_lines)
+  math(EXPR _number "${_number} + 1")
+  string(STRIP "${_line}" _line)
+  if(_state STREQUAL "outside")
+    if(_line MATCHES "^STRINGTABLE([ \t]|$)")
+      set(_state header)
+    endif()
+    continue()
+  endif()
+  if(_line STREQUAL "" OR _line MATCHES "^//")
+    continue()
+  endif()
+  if(_state STREQUAL "header")
+    if(_line STREQUAL "BEGIN" OR _line STREQUAL "{")
+      set(_state inside)
+    elseif(NOT _line MATCHES "^(LANGUAGE|CHARACTERISTICS|VERSION)[ \t]")
+      message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: expected BEGIN after STRINGTABLE")
+    endif()
+    continue()
+  endif()
+  if(_line STREQUAL "END" OR _line STREQUAL "}")
+    set(_state outside)
+    continue()
+  endif()
+  if(NOT _line MATCHES "^([A-Za-z_][A-Za-z0-9_]*|0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]*,?[ \t]*\"((\"\"|[^\"])*)\"[ \t]*(//.*)?$")
+    message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: cannot read this string table entry: ${_line}")
+  endif()
+  set(_id "${CMAKE_MATCH_1}")
+  set(_text "${CMAKE_MATCH_2}")
+  if(_id MATCHES "^[A-Za-z_]")
+    if(NOT DEFINED _symbol_${_id})
+      message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: ${_id} is not defined in ${HEADER}")
+    endif()
+    set(_id ${_symbol_${_id}})
+  else()
+    math(EXPR _id "${_id}")
+  endif()
+  if(_id IN_LIST _ids)
+    message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: string ${_id} is defined twice")
+  endif()
+  list(APPEND _ids ${_id})
+  string(REPLACE "\"\"" "\\\"" _text "${_text}")
+  string(APPEND _entries "    {${_id}u, \"${_text}\"},\n")
+  math(EXPR _count "${_count} + 1")
+endforeach()
+if(NOT _state STREQUAL "outside")
+  message(FATAL_ERROR "rc_strings: ${RC_FILE}: a STRINGTABLE block has no END")
+endif()
+
+get_filename_component(_rc_name "${RC_FILE}" NAME)
+set(_code "// Generated at build time by cmake/rc_strings.cmake from the STRINGTABLE\n")
+string(APPEND _code "// blocks of ${_rc_name}. Do not edit: edit the resource script.\n")
+string(APPEND _code "#include \"platform/internal/resource_strings.h\"\n\n")
+string(APPEND _code "const ResourceString resourceStrings[] = {\n${_entries}    {0u, nullptr},\n};\n")
+string(APPEND _code "const int resourceStringCount = ${_count};\n")
+string(REPLACE "${_semicolon}" ";" _code "${_code}")
+string(REPLACE "${_open}" "[" _code "${_code}")
+string(REPLACE "${_close}" "]" _code "${_code}")
+
+# Rewrite the output only when it changes, so that its object is not rebuilt.
+set(_old "")
+if(EXISTS "${OUTPUT}")
+  file(READ "${OUTPUT}" _old)
+endif()
+if(NOT _old STREQUAL _code)
+  file(WRITE "${OUTPUT}" "${_code}")
+endif()

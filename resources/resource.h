@@ -1,0 +1,11 @@
+// Resource numbers of Quillon: the window class name in the string table,
+// the two icons, and (with the dialogs) the dialog templates and their
+// controls. Shared by resources/quillon.rc and the application code.
+#ifndef QUILLON_RESOURCES_RESOURCE_H
+#define QUILLON_RESOURCES_RESOURCE_H
+
+#define IDI_QUILLON 107
+#define IDI_SMALL 108
+#define IDS_APP_CLASS 109
+
+#endif
