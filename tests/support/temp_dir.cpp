@@ -1,34 +1,22 @@
-// Temporary directories and files for tests.
+// Temporary directories and files for tests; the few calls that differ
+// between systems are in temp_dir_posix.cpp and temp_dir_windows.cpp.
 #include "tests/support/temp_dir.h"
 
-#include <ftw.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
-namespace {
-int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
-  ::remove(path);
-  return 0;
-}
-}  // namespace
+#include "tests/support/temp_dir_os.h"
 
-TempDir::TempDir() {
-  const char* base = getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/quillon-test-XXXXXX";
-  char* made = mkdtemp(&pattern[0]);
-  path_ = made ? made : "";
-}
+TempDir::TempDir() : path_(makeTempDirectory()) {}
 
 TempDir::~TempDir() {
-  if (!path_.empty()) nftw(path_.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+  if (!path_.empty()) removeTree(path_);
 }
 
-std::string TempDir::file(const std::string& name) const { return path_ + "/" + name; }
+std::string TempDir::file(const std::string& name) const { return path_ + pathSeparator + name; }
 
 std::string TempDir::write(const std::string& name, const std::string& bytes) const {
   std::string full = file(name);
@@ -54,12 +42,7 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
   const char* old = getenv(name);
   hadOld_ = old != nullptr;
   if (old) old_ = old;
-  setenv(name, value.c_str(), 1);
+  setEnvironment(name, value.c_str());
 }
 
-ScopedEnv::~ScopedEnv() {
-  if (hadOld_)
-    setenv(name_.c_str(), old_.c_str(), 1);
-  else
-    unsetenv(name_.c_str());
-}
+ScopedEnv::~ScopedEnv() { setEnvironment(name_.c_str(), hadOld_ ? old_.c_str() : nullptr); }
