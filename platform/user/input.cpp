@@ -142,7 +142,7 @@ void driverKey(HWND native, UINT virtualKey, bool down) {
   UINT scan = scanCodeOfVirtualKey(vk);
   DWORD keyData = (scan & 0x1FF) | (alt && !ctrl ? KF_ALTDOWN : 0) |
                   ((down ? wasDown : true) ? KF_REPEAT : 0) | (down ? 0 : KF_UP);
-  queueInputMessage(target, message, vk, LPARAM(MAKELONG(1, keyData)));
+  queueInputMessage(target, message, vk, MAKELPARAM(1, keyData));
   if (traceEnabled())
     traceEvent("%s %s %s", down ? "keydown" : "keyup", nameOfVirtualKey(vk),
                windowLabel(target).c_str());

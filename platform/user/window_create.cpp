@@ -51,6 +51,7 @@ bool makeNativeWindow(Window& window, HWND foreignParent) {
   NativeWindowSpec spec = {};
   spec.rect = window.rect;
   spec.resizable = (window.style & WS_THICKFRAME) != 0;
+  spec.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   spec.visible = false;
   spec.title = window.text.c_str();
   if (foreignParent) {
