@@ -20,7 +20,7 @@ void requestClose() { PostMessageA(saverWindow, WM_CLOSE, 0, 0); }
 // The prompt while it is up: typing frozen, cursor shown, the system told
 // that a screen saver is running. True when the user gave the password.
 bool askForPassword() {
-  UINT previouslyRunning = 0;
+  BOOL previouslyRunning = FALSE;
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previouslyRunning, 0);
   KillTimer(saverWindow, TypeTimer);
   KillTimer(saverWindow, ScrollTimer);
