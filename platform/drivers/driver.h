@@ -38,7 +38,8 @@
 //   window gets them all the same). A resize by the user through the window
 //   manager is reported once, when it has ended, with driverUserResize(); a
 //   move by the window manager with driverWindowMoved(); the close button or
-//   the window manager's close request with driverCloseRequest().
+//   the window manager's close request with driverCloseRequest(); the end of
+//   a foreign window (its program destroyed it) with driverForeignWindowGone().
 // - Any entry may be left null: driverFor() fills it with a harmless default
 //   (nothing happens; a 1024x768 screen; a real millisecond clock; a wait
 //   that sleeps until the timeout).
@@ -138,5 +139,10 @@ void driverWindowMoved(HWND window, POINT topLeft);
 // The window manager asks the window to close (WM_SYSCOMMAND SC_CLOSE,
 // which default processing turns into WM_CLOSE).
 void driverCloseRequest(HWND window);
+// A foreign window was destroyed by its program (the preview's parent when
+// the display settings close): the layer's windows inside it are destroyed
+// with it, as Win32 destroys a destroyed window's children, even those of
+// another process.
+void driverForeignWindowGone(uintptr_t number);
 
 #endif

@@ -171,6 +171,7 @@ void run(const ScriptEvent& e) {
       fprintf(stderr, "quillon: headless: command %d: dialogs are not there yet; ignored\n", e.id);
       traceEvent("command %d ignored", e.id);
       break;
+    case ScriptAction::ParentGone: driverForeignWindowGone(uintptr_t(e.id)); break;
     case ScriptAction::Quit:
       // Like a kill: no clean-up of the program runs; the trace is complete
       // because it is written line by line.

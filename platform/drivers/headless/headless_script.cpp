@@ -25,7 +25,7 @@ const ActionName kActions[] = {
     {"close", ScriptAction::Close},       {"snapshot", ScriptAction::Snapshot},
     {"windowsnapshot", ScriptAction::WindowSnapshot},
     {"quit", ScriptAction::Quit},         {"type", ScriptAction::Type},
-    {"command", ScriptAction::Command},
+    {"command", ScriptAction::Command},   {"parentgone", ScriptAction::ParentGone},
 };
 
 bool parseNumber(const std::string& word, long long low, long long high, long long* out) {
@@ -99,6 +99,11 @@ const char* parseArguments(const std::vector<std::string>& words, const std::str
       return nullptr;
     case ScriptAction::Command:
       if (words.size() != 1 || !parseNumber(words[0], 0, 65535, &a)) return "expected a control id";
+      event->id = int(a);
+      return nullptr;
+    case ScriptAction::ParentGone:
+      if (words.size() != 1 || !parseNumber(words[0], 1, 0x1FFFFFFF, &a))
+        return "expected a foreign window number";
       event->id = int(a);
       return nullptr;
     case ScriptAction::Close:

@@ -26,6 +26,7 @@ enum class ScriptAction {
   Quit,            // end the process at once with code 0
   Type,            // type a text on the US keyboard
   Command,         // press a dialog's control by its id
+  ParentGone,      // a foreign window is destroyed by its program
 };
 
 struct ScriptEvent {
@@ -35,7 +36,7 @@ struct ScriptEvent {
   MouseButton button = MouseButton::Left;
   int x = 0, y = 0;        // screen coordinates; Resize: width and height
   std::string text;        // Snapshot, WindowSnapshot: file; Type: text
-  int id = 0;              // Command
+  int id = 0;              // Command: the control; ParentGone: the foreign window
   int line = 0;
 };
 
