@@ -1,0 +1,78 @@
+// The real program started with each kind of command line, through the
+// headless driver: which window it makes (if any), whether it takes the
+// single-instance mutex, and its exit code.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tests/host/saver_process.h"
+
+namespace {
+
+struct ModeCase {
+  std::vector<std::string> args;
+  const char* window;  // the trace's "create" line; null when no window is made
+  bool takesMutex;
+  bool closedByQ;      // Windowed and Saver close on the Q key; Preview ignores it
+};
+
+// The default virtual screen is 1024x768: Windowed is a third of it in the
+// middle; Saver covers it; Preview fills its foreign parent (152x112).
+const ModeCase kModes[] = {
+    {{}, "create w1 parent=none 342,256 341x256", false, true},
+    {{"-W"}, "create w1 parent=none 342,256 341x256", false, true},
+    {{"/s", "-w"}, "create w1 parent=none 342,256 341x256", false, true},
+    {{"/S"}, "create w1 parent=none 0,0 1024x768", true, true},
+    {{"/p", "4242"}, "create w1 parent=x4242 0,0 152x112", true, false},
+    {{"/c:4242"}, nullptr, true, false},   // Configure: no dialog yet, ends at once
+    {{"-a", "77"}, nullptr, true, false},  // SetPassword: likewise
+    {{"/x"}, nullptr, true, false},        // None
+};
+
+std::string joined(const std::vector<std::string>& args) {
+  std::string out;
+  for (const std::string& a : args) out += (out.empty() ? "" : " ") + a;
+  return "\"" + out + "\"";
+}
+
+TEST(RunModes, EachCommandLineStartsItsMode) {
+  for (const ModeCase& c : kModes) {
+    SaverSandbox sandbox;
+    sandbox.useDocument("line\n");
+    SaverRun run = sandbox.run(c.args, "at 1000 key Q\nat 2000 quit\n");
+    SCOPED_TRACE("command line " + joined(c.args) + "\n" + run.trace.text() + run.errors);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.trace.has("createmutex QuillonNoOtherInstance new"), c.takesMutex);
+    if (c.window == nullptr) {
+      EXPECT_FALSE(run.trace.has("create "));
+      EXPECT_FALSE(run.trace.has("wsastartup"));
+      continue;
+    }
+    EXPECT_EQ(run.trace.firstTime(c.window), 0);
+    EXPECT_EQ(run.trace.starting("create ").size(), 1u);
+    EXPECT_EQ(run.trace.firstTime("wsastartup 1.1"), 0);
+    EXPECT_EQ(run.trace.firstTime("destroy w1"), c.closedByQ ? 1000 : -1);
+  }
+}
+
+// Two blanks before "/p 12": the window number is read from the third
+// character, the slash, so the parent is 0 and no child window can be made.
+// The banner file has been written by then and stays behind.
+TEST(RunModes, PreviewWithoutParentEndsAndLeavesItsBanner) {
+  SaverSandbox sandbox;
+  SaverRun run = sandbox.run({"  /p 12"}, "at 1000 quit\n");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_FALSE(run.trace.has("create ")) << run.trace.text();
+
+  std::vector<std::string> files = filesIn(sandbox.tempDir());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].compare(0, 7, "quillon"), 0) << files[0];
+  std::string path = sandbox.tempDir() + "/" + files[0];
+  EXPECT_EQ(readFile(path),
+            "Quillon\nscreen saver\nby Tomas Wren - 2001\nfor more information\n"
+            "visit www.quillon-saver.example.net\n===================");
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);  // nobody else may read or replace it
+}
+
+}  // namespace
