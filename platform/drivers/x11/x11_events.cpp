@@ -1,6 +1,7 @@
 // The X11 driver's event loop: waitEvents turns X events into the input
 // calls of platform/user (driverKey, driverMouseMove, driverMouseButton,
-// driverWindowMoved, driverUserResize, driverCloseRequest), sends pictures
+// driverWindowMoved, driverUserResize, driverCloseRequest,
+// driverForeignWindowGone), sends pictures
 // again after expose events, and waits on the connection's socket with
 // poll(), never sleeping.
 //
@@ -135,11 +136,17 @@ void onMap(const X11Window& window) {
 
 bool onDestroyed(X11Window& window) {
   // Not destroyed by the driver, whose records are gone by then: the
-  // foreign parent went away and took the window with it.
+  // foreign parent went away and took the window with it, or another
+  // program destroyed it.
   window.gone = true;
-  fprintf(stderr, "quillon: x11: X window 0x%lx was destroyed with its parent; closing\n",
-          window.id);
-  driverCloseRequest(window.handle);
+  if (window.kind == NativeKind::ForeignChild) {
+    driverForeignWindowGone(window.foreignParent);
+  } else {
+    // Another program destroyed it: Win32 has no such thing; ask to close.
+    fprintf(stderr, "quillon: x11: another program destroyed X window 0x%lx; closing it\n",
+            window.id);
+    driverCloseRequest(window.handle);
+  }
   return true;
 }
 

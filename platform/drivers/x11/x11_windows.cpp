@@ -186,6 +186,7 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& spec) {
   window->handle = handle;
   window->id = id;
   window->kind = spec.kind;
+  window->foreignParent = foreign ? spec.foreignParent : 0;
   window->resizable = spec.resizable && spec.kind == NativeKind::Popup;
   window->rect = spec.rect;
   window->width = sideOf(r.right - r.left);

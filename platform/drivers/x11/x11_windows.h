@@ -27,6 +27,7 @@ struct X11Window {
   HWND handle = nullptr;
   Window id = 0;
   NativeKind kind = NativeKind::Popup;
+  uintptr_t foreignParent = 0;  // a ForeignChild's parent
   bool resizable = false;
   bool gone = false;  // the X window was destroyed under us
   // Where the layer has the window (screen coordinates, or the foreign
