@@ -41,6 +41,13 @@ Headless& headless() {
   return h;
 }
 
+// Ends the process as a kill would, without the program's clean-up (nor
+// leak reports about it); what was written to stdio streams is kept.
+[[noreturn]] void endAbruptly(int code) {
+  fflush(nullptr);
+  _exit(code);
+}
+
 bool loadScript(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -63,7 +70,7 @@ bool open() {
   h.realStart = monotonicClockMs();
   // A script that cannot be followed would make every test that relies on
   // it meaningless: stop at once.
-  if (!h.config.scriptPath.empty() && !loadScript(h.config.scriptPath)) exit(2);
+  if (!h.config.scriptPath.empty() && !loadScript(h.config.scriptPath)) endAbruptly(2);
   return true;
 }
 
@@ -176,7 +183,7 @@ void run(const ScriptEvent& e) {
       // Like a kill: no clean-up of the program runs; the trace is complete
       // because it is written line by line.
       traceEvent("scriptquit");
-      _exit(0);
+      endAbruptly(0);
   }
 }
 
@@ -206,7 +213,7 @@ void waitEvents(DWORD timeoutMs) {
     traceEvent("stall");
     fprintf(stderr, "quillon: headless: the program waits for input, and no timer or script "
                     "event is left; exiting\n");
-    exit(1);
+    endAbruptly(1);
   }
   if (h.config.virtualClock) {
     h.virtualNow = wake;

@@ -65,11 +65,11 @@ LRESULT CALLBACK probeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void registerClass(const char* name, COLORREF color) {
+void registerClass(const char* name, HBRUSH brush) {
   WNDCLASSEXA windowClass = {};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = probeProc;
-  windowClass.hbrBackground = CreateSolidBrush(color);
+  windowClass.hbrBackground = brush;
   windowClass.lpszClassName = name;
   RegisterClassExA(&windowClass);
 }
@@ -86,8 +86,9 @@ int main(int argc, char** argv) {
     else if (strcmp(argv[i], "foreign") == 0 && i + 1 < argc)
       foreign = reinterpret_cast<HWND>(strtoul(argv[++i], nullptr, 10));
   }
-  registerClass("ProbeMain", RGB(255, 0, 0));
-  registerClass("ProbeChild", RGB(0, 255, 0));
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0)), green = CreateSolidBrush(RGB(0, 255, 0));
+  registerClass("ProbeMain", red);
+  registerClass("ProbeChild", green);
   if (foreign) {
     RECT r;
     BOOL known = GetWindowRect(foreign, &r);
@@ -108,5 +109,7 @@ int main(int argc, char** argv) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  DeleteObject(red);
+  DeleteObject(green);
   return int(message.wParam);
 }

@@ -5,6 +5,12 @@ namespace {
 
 MessageRecorder* recorder = nullptr;
 
+// The brush of the brush class, deleted at exit like any drawing object.
+struct ClassBrush {
+  HBRUSH brush = CreateSolidBrush(kClassBrushColor);
+  ~ClassBrush() { DeleteObject(brush); }
+};
+
 void registerClasses() {
   static bool done = false;
   if (done) return;
@@ -16,7 +22,8 @@ void registerClasses() {
   plain.lpszClassName = "QuillonTestWindow";
   RegisterClassExA(&plain);
   WNDCLASSEXA brush = plain;
-  brush.hbrBackground = CreateSolidBrush(kClassBrushColor);
+  static ClassBrush classBrush;
+  brush.hbrBackground = classBrush.brush;
   brush.lpszClassName = "QuillonTestBrushWindow";
   RegisterClassExA(&brush);
 }
