@@ -4,11 +4,13 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <memory>
 
 #include <X11/Xutil.h>
 
 #include "platform/drivers/driver.h"
+#include "platform/drivers/headless/png_file.h"
 #include "tests/support/xvfb_server.h"
 
 namespace {
@@ -37,7 +39,16 @@ class ServerEnvironment : public ::testing::Environment {
     setenv("DISPLAY", s.server->display().c_str(), 1);
     setenv("QUILLON_DRIVER", "x11", 1);
     s.display = XOpenDisplay(nullptr);
-    if (!s.display) s.failure = "cannot connect to Xvfb at " + s.server->display();
+    if (!s.display) {
+      s.failure = "cannot connect to Xvfb at " + s.server->display();
+      return;
+    }
+    // A desktop colour that no test draws, so that a window not painted
+    // shows.
+    Window root = DefaultRootWindow(s.display);
+    XSetWindowBackground(s.display, root, kDesktopPixel);
+    XClearWindow(s.display, root);
+    XSync(s.display, False);
   }
   // The server itself stops with the process, after the layer's driver has
   // closed its connection at exit: stopping it here would break that one.
@@ -136,17 +147,30 @@ uint32_t screenPixel(int x, int y) {
   return pixel;
 }
 
-bool screenAreaIs(const RECT& area, uint32_t pixel) {
+std::vector<uint32_t> screenArea(const RECT& area) {
   Display* display = testDisplay();
-  XImage* image = XGetImage(display, DefaultRootWindow(display), area.left, area.top,
-                            area.right - area.left, area.bottom - area.top, AllPlanes, ZPixmap);
-  if (!image) return false;
-  bool all = true;
-  for (int y = 0; all && y < area.bottom - area.top; ++y)
-    for (int x = 0; all && x < area.right - area.left; ++x)
-      all = (uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF) == pixel;
+  int width = area.right - area.left, height = area.bottom - area.top;
+  std::vector<uint32_t> pixels;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), area.left, area.top, width,
+                            height, AllPlanes, ZPixmap);
+  if (!image) return pixels;
+  pixels.reserve(size_t(width) * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF);
   XDestroyImage(image);
-  return all;
+  return pixels;
+}
+
+bool screenAreaIs(const RECT& area, uint32_t pixel) {
+  std::vector<uint32_t> pixels = screenArea(area);
+  return !pixels.empty() && std::all_of(pixels.begin(), pixels.end(),
+                                        [pixel](uint32_t p) { return p == pixel; });
+}
+
+bool saveScreenshot(const std::string& path) {
+  std::vector<uint32_t> pixels = screenArea(RECT{0, 0, kScreenWidth, kScreenHeight});
+  if (pixels.empty()) return false;
+  return writePng(path.c_str(), PixelBuffer{pixels.data(), kScreenWidth, kScreenHeight});
 }
 
 Window makeForeignWindow(const RECT& rect, uint32_t pixel, Window parent) {

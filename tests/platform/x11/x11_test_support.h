@@ -20,6 +20,8 @@
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
+// The colour of the test server's desktop.
+constexpr uint32_t kDesktopPixel = 0x336699;
 
 // Skips the test (with the reason) when there is no X server to test on.
 class X11Test : public ::testing::Test {
@@ -53,6 +55,10 @@ RECT screenRectOf(Window window);
 // rectangle of the screen is `pixel`.
 uint32_t screenPixel(int x, int y);
 bool screenAreaIs(const RECT& area, uint32_t pixel);
+// The pixels of a rectangle of the screen, row by row.
+std::vector<uint32_t> screenArea(const RECT& area);
+// Writes the whole screen as a PNG file.
+bool saveScreenshot(const std::string& path);
 
 // A window of the test's own (another program's, for the layer), mapped,
 // filled with `pixel`; `parent` 0 is the root.
