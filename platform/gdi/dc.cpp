@@ -22,6 +22,13 @@ HGDIOBJ replaceSelection(T** slot, T* object) {
   return previousHandle;
 }
 
+// Stores a colour of the device context and returns the one it replaces.
+COLORREF exchangeColor(COLORREF* slot, COLORREF color) {
+  COLORREF previous = *slot;
+  *slot = color;
+  return previous;
+}
+
 template <typename T>
 void endSelection(T** slot) {
   if (*slot) releaseSelection(*slot);
@@ -136,10 +143,7 @@ int WINAPI GetBkMode(HDC dc) {
 
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
   DcObject* context = findDc(dc);
-  if (!context) return CLR_INVALID;
-  COLORREF previous = context->textColor;
-  context->textColor = color;
-  return previous;
+  return context ? exchangeColor(&context->textColor, color) : CLR_INVALID;
 }
 
 COLORREF WINAPI GetTextColor(HDC dc) {
@@ -149,10 +153,7 @@ COLORREF WINAPI GetTextColor(HDC dc) {
 
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
   DcObject* context = findDc(dc);
-  if (!context) return CLR_INVALID;
-  COLORREF previous = context->bkColor;
-  context->bkColor = color;
-  return previous;
+  return context ? exchangeColor(&context->bkColor, color) : CLR_INVALID;
 }
 
 COLORREF WINAPI GetBkColor(HDC dc) {

@@ -10,9 +10,14 @@
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   DcObject* context = findDc(dc);
   BrushObject* fill = static_cast<BrushObject*>(findGdiObject(brush, OBJ_BRUSH));
-  // Win32 also takes a system colour index + 1 for a brush; this layer has
-  // no system colours, so such a value fails like any unknown handle.
-  if (!context || !rect || !fill) return 0;
+  if (!context || !rect || !fill) {
+    // Win32 also takes a system colour index + 1 for a brush; this layer has
+    // no system colours, so such a value fails like any unknown handle.
+    if (brush && reinterpret_cast<uintptr_t>(brush) <= 31) {
+      gdiLimitation("FillRect with a system colour index for a brush fails (no system colours)");
+    }
+    return 0;
+  }
   if (rect->right < rect->left || rect->bottom < rect->top) {
     gdiLimitation("FillRect with an inverted rectangle fills nothing (Win32 fills a mirrored one)");
     return 1;

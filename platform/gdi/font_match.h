@@ -30,7 +30,8 @@ struct InstalledFace {
   int distanceFromRegular = 0;
 };
 
-// Every installed scalable face, by family name without regard to case.
+// Every installed scalable face, sorted by family name without regard to
+// case, and within a family the face nearest to the regular one first.
 std::vector<InstalledFace> listInstalledFaces();
 
 #endif
