@@ -210,12 +210,12 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   CREATESTRUCTA create = {param, instance, menu, parent, clientHeight(*window), clientWidth(*window),
                           int(window->rect.top), int(window->rect.left), LONG(style), windowName,
                           className, exStyle};
-  if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
-    if (findWindow(handle)) DestroyWindow(handle);
-    return nullptr;
-  }
-  if (!findWindow(handle) || SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
-    if (findWindow(handle)) DestroyWindow(handle);
+  // A window refused by WM_NCCREATE or WM_CREATE gets WM_NCDESTROY only, as
+  // in Win32: it was never fully created, so it is not destroyed.
+  if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
+      !findWindow(handle) ||
+      SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+    freeWindow(handle);
     return nullptr;
   }
   if (!(window = findWindow(handle))) return nullptr;
