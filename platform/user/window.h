@@ -59,7 +59,6 @@ struct Window {
   bool native = false;           // the driver has a native window for it
   bool desktop = false;
   bool destroying = false;
-  bool sizeSent = false;         // WM_SIZE/WM_MOVE have been sent once
 
   std::vector<HWND> children;    // top of the Z order first
 };

@@ -43,8 +43,8 @@ void sayNoFrame(DWORD style) {
   if (said || !(style & (WS_THICKFRAME | WS_CAPTION))) return;
   said = true;
   fprintf(stderr,
-          "quillon: windows have no frame or caption of their own here; the window manager "
-          "draws them outside the client area\n");
+          "quillon: windows have no non-client area here: a frame or caption is left to the "
+          "display driver, and the window rectangle is the client rectangle\n");
 }
 
 bool makeNativeWindow(Window& window, HWND foreignParent) {
@@ -247,7 +247,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
 }
 
 BOOL WINAPI IsWindow(HWND handle) {
-  if (findWindow(handle) || handle == GetDesktopWindow()) return TRUE;
+  if (findWindow(handle)) return TRUE;
   RECT rect;
   return handle && displayDriver().foreignWindowRect(reinterpret_cast<uintptr_t>(handle), &rect);
 }

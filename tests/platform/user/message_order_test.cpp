@@ -21,12 +21,17 @@ void letTimePass(UINT ms) {
   KillTimer(other, 99);
 }
 
-TEST(MessageOrder, PostedBeforePaintBeforeTimerEvenWhenTheTimerIsOverdue) {
-  TestWindow window(kVisiblePopup, 0, 0, 50, 50);
+// A shown window with an update region and an overdue timer 1.
+void makePaintAndTimerPending(HWND window) {
   drainMessages();
   SetTimer(window, 1, 10, nullptr);
   letTimePass(40);
   InvalidateRect(window, nullptr, TRUE);
+}
+
+TEST(MessageOrder, PostedBeforePaintBeforeTimerEvenWhenTheTimerIsOverdue) {
+  TestWindow window(kVisiblePopup, 0, 0, 50, 50);
+  makePaintAndTimerPending(window);
   PostMessageA(window, WM_USER + 1, 0, 0);
   PostMessageA(window, WM_USER + 2, 0, 0);
 
@@ -42,10 +47,7 @@ TEST(MessageOrder, PostedBeforePaintBeforeTimerEvenWhenTheTimerIsOverdue) {
 
 TEST(MessageOrder, QuitComesAfterPostedMessagesAndBeforePaintAndTimers) {
   TestWindow window(kVisiblePopup, 0, 0, 50, 50);
-  drainMessages();
-  SetTimer(window, 1, 10, nullptr);
-  letTimePass(20);
-  InvalidateRect(window, nullptr, TRUE);
+  makePaintAndTimerPending(window);
   PostQuitMessage(7);
   PostMessageA(window, WM_USER, 0, 0);
 
