@@ -33,13 +33,15 @@ bool sectionHeader(const std::string& line, std::string* name) {
   return true;
 }
 
-// A key line: not blank, not a comment, not a section header.
+// A key line: "name=value", not a comment, not a section header. A line
+// without an equals sign holds no value: Win32 reads the default for it.
 bool keyLine(const std::string& line, std::string* key, std::string* rawValue) {
   std::string text = trim(content(line));
   if (text.empty() || text[0] == ';' || text[0] == '[') return false;
   size_t eq = text.find('=');
+  if (eq == std::string::npos) return false;
   *key = trim(text.substr(0, eq));
-  *rawValue = eq == std::string::npos ? std::string() : trim(text.substr(eq + 1));
+  *rawValue = trim(text.substr(eq + 1));
   return true;
 }
 

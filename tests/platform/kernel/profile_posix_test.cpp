@@ -79,3 +79,31 @@ TEST(ProfileWrite, AKilledWriterNeverLeavesATornFile) {
         << "round " << round << ": " << text.size() << " bytes";
   }
 }
+
+// Beyond Win32's promise (which keeps values, not layout), the layer keeps
+// every line it does not change byte for byte, so hand-edited files survive.
+class ProfileLayout : public ::testing::Test {
+ protected:
+  std::string path() const { return dir_.file("layout.ini"); }
+  TempDir dir_;
+};
+
+TEST_F(ProfileLayout, ExistingKeyKeepsItsPlaceAndEveryOtherLineIsKept) {
+  dir_.write("layout.ini", "; comment\n[s]\n  Key = old  \n; inside\nnext=x\n\n[t]\nkey=t\n");
+  EXPECT_TRUE(WritePrivateProfileStringA("S", "key", "new", path().c_str()));
+  EXPECT_EQ(readFile(path()), "; comment\n[s]\nKey=new\n; inside\nnext=x\n\n[t]\nkey=t\n");
+}
+
+TEST_F(ProfileLayout, NewKeyGoesAfterTheLastEntryOfItsSection) {
+  dir_.write("layout.ini", "[s]\na=1\n\n; about t\n[t]\nb=2");  // no newline at the end
+  EXPECT_TRUE(WritePrivateProfileStringA("s", "c", "3", path().c_str()));
+  EXPECT_TRUE(WritePrivateProfileStringA("t", "d", "4", path().c_str()));
+  EXPECT_EQ(readFile(path()), "[s]\na=1\nc=3\n\n; about t\n[t]\nb=2\nd=4\n");
+}
+
+TEST_F(ProfileLayout, CrLfFilesKeepTheirLineEndings) {
+  dir_.write("layout.ini", "[s]\r\na=1\r\n");
+  EXPECT_TRUE(WritePrivateProfileStringA("s", "b", "2", path().c_str()));
+  EXPECT_TRUE(WritePrivateProfileStringA("u", "c", "3", path().c_str()));
+  EXPECT_EQ(readFile(path()), "[s]\r\na=1\r\nb=2\r\n[u]\r\nc=3\r\n");
+}
