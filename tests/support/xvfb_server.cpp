@@ -68,7 +68,7 @@ bool programOnPath(const char* name) {
   return false;
 }
 
-XvfbServer::XvfbServer(int width, int height) {
+XvfbServer::XvfbServer(int width, int height, const std::vector<std::string>& extra) {
   if (!programOnPath("Xvfb")) {
     failure_ = "Xvfb is not installed (scripts/setup installs it)";
     return;
@@ -86,8 +86,10 @@ XvfbServer::XvfbServer(int width, int height) {
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-  pid_ = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp"}, {},
-               &actions);
+  std::vector<std::string> argv = {"Xvfb", "-displayfd", "3", "-screen", "0", screen,
+                                   "-nolisten", "tcp"};
+  argv.insert(argv.end(), extra.begin(), extra.end());
+  pid_ = spawn(argv, {}, &actions);
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
   std::string number = pid_ > 0 ? readDisplayNumber(fds[0]) : "";

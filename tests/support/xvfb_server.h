@@ -11,9 +11,10 @@
 
 class XvfbServer {
  public:
-  // Starts Xvfb with one screen of width x height at 24 bits and waits until
-  // it accepts connections.
-  XvfbServer(int width, int height);
+  // Starts Xvfb with one screen of width x height at 24 bits (and the extra
+  // arguments, such as "-extension", "MIT-SHM" to leave one out) and waits
+  // until it accepts connections.
+  XvfbServer(int width, int height, const std::vector<std::string>& extra = {});
   // Stops the server.
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;

@@ -31,7 +31,13 @@ class ServerEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     TestServer& s = testServer();
+#ifdef QUILLON_XVFB_WITHOUT_SHM
+    // The driver's way for servers that share no memory with it (remote ones).
+    s.server = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight,
+                                            std::vector<std::string>{"-extension", "MIT-SHM"});
+#else
     s.server = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight);
+#endif
     if (!s.server->running()) {
       s.failure = s.server->failure();
       return;
@@ -67,6 +73,10 @@ class ServerEnvironment : public ::testing::Environment {
 void X11Test::SetUp() {
   if (!testServer().display) GTEST_SKIP() << "no X server to test on: " << testServer().failure;
   ASSERT_STREQ(displayDriver().name, "x11");
+#ifdef QUILLON_XVFB_WITHOUT_SHM
+  int opcode, event, error;
+  ASSERT_FALSE(XQueryExtension(testDisplay(), "MIT-SHM", &opcode, &event, &error));
+#endif
 }
 
 Display* testDisplay() { return testServer().display; }
