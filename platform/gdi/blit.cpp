@@ -39,8 +39,17 @@ BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sr
                                   inSource.bottom + dy, target.width, target.height);
   RECT area = intersectRect(inTarget, sourceMoved);
   if (isEmptyRect(area)) return TRUE;
-  primitives32.copyRect(target, area, source, int(area.left - dx), int(area.top - dy));
-  dcPixelsChanged(*to, area);
+  int fromX = int(area.left - dx), fromY = int(area.top - dy);
+  if (to->type == OBJ_DC && target.pixels != source.pixels) {
+    // Onto a window (a whole-picture paint, typically, of which a few cells
+    // changed): write and present only what differs. Comparing costs about
+    // what copying does, and the driver then has only a little to compare
+    // and send instead of the whole window.
+    dcPixelsChanged(*to, primitives32.copyChangedRect(target, area, source, fromX, fromY));
+  } else {
+    primitives32.copyRect(target, area, source, fromX, fromY);
+    dcPixelsChanged(*to, area);
+  }
   return TRUE;
 }
 

@@ -26,6 +26,11 @@ struct PixelPrimitives {
   // destination may be the same buffer and overlap.
   void (*copyRect)(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, int srcX,
                    int srcY);
+  // Like copyRect for two different buffers, but writes only the pixels that
+  // differ, and returns the bounding box of those (empty when none did).
+  // For copies onto a window: the driver then presents only what changed.
+  RECT (*copyChangedRect)(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src,
+                          int srcX, int srcY);
   // Blends `pixel` over `area` of `dst` by the coverage values, where the
   // coverage value (maskX, maskY) lies under the top-left pixel of `area`.
   void (*blendMask)(const PixelBuffer& dst, const RECT& area, const CoverageMask& mask, int maskX,

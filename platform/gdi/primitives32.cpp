@@ -91,6 +91,49 @@ void copyRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, 
   }
 }
 
+// The first pixel where the rows differ (`width` when none does), and the
+// end of the last one; whole blocks are compared with memcmp first.
+const int kCompareBlock = 16;
+
+int firstDifference(const uint32_t* a, const uint32_t* b, int width) {
+  int x = 0;
+  while (x + kCompareBlock <= width && memcmp(a + x, b + x, kCompareBlock * 4) == 0) x += kCompareBlock;
+  while (x < width && a[x] == b[x]) ++x;
+  return x;
+}
+
+int endOfDifference(const uint32_t* a, const uint32_t* b, int width) {
+  int end = width;
+  while (end >= kCompareBlock && memcmp(a + end - kCompareBlock, b + end - kCompareBlock,
+                                        kCompareBlock * 4) == 0)
+    end -= kCompareBlock;
+  while (end > 0 && a[end - 1] == b[end - 1]) --end;
+  return end;
+}
+
+RECT copyChangedRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, int srcX,
+                     int srcY) {
+  int width = area.right - area.left;
+  size_t rowBytes = size_t(width) * sizeof(uint32_t);
+  RECT changed = {0, 0, 0, 0};
+  for (int y = area.top; y < area.bottom; ++y) {
+    uint32_t* to = pixelAt(dst, area.left, y);
+    const uint32_t* from = pixelAt(src, srcX, srcY + (y - area.top));
+    if (memcmp(to, from, rowBytes) == 0) continue;
+    int first = firstDifference(to, from, width);
+    int end = endOfDifference(to, from, width);
+    memcpy(to + first, from + first, size_t(end - first) * sizeof(uint32_t));
+    if (changed.right <= changed.left) {
+      changed = RECT{area.left + first, y, area.left + end, y + 1};
+    } else {
+      if (area.left + first < changed.left) changed.left = area.left + first;
+      if (area.left + end > changed.right) changed.right = area.left + end;
+      changed.bottom = y + 1;
+    }
+  }
+  return changed;
+}
+
 // (a * (255 - c) + b * c) / 255 for each of the three channels, rounded.
 uint32_t blend(uint32_t a, uint32_t b, unsigned c) {
   uint32_t result = 0;
@@ -128,4 +171,5 @@ void setPixel(const PixelBuffer& buffer, int x, int y, uint32_t pixel) {
 
 }  // namespace
 
-const PixelPrimitives primitives32 = {solidRect, copyRect, blendMask, getPixel, setPixel};
+const PixelPrimitives primitives32 = {solidRect, copyRect, copyChangedRect, blendMask, getPixel,
+                                      setPixel};
