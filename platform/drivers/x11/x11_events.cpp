@@ -35,13 +35,33 @@ HWND windowUnderPointer(const X11Window& window, int x, int y) {
   return x >= 0 && y >= 0 && x < window.width && y < window.height ? window.handle : nullptr;
 }
 
+// The key code that put each virtual key down, as delivered; 0 when up.
+unsigned pressedBy[256];
+
 bool onKey(const X11Window& window, XKeyEvent& event, bool down) {
   // The key's unshifted symbol: Q is VK 0x51 with or without Shift. Keys
   // without a virtual-key code are not passed on.
   UINT virtualKey = virtualKeyOfKeysym(XLookupKeysym(&event, 0));
   if (!virtualKey) return false;
+  pressedBy[virtualKey & 0xFF] = down ? event.keycode : 0;
   driverKey(window.handle, virtualKey, down);
   return true;
+}
+
+// The keyboard's state when the focus comes back: keys that went up while
+// another window had the focus (the Alt of Alt+Tab) go up here too, or
+// platform/user would take every later key for an Alt combination.
+bool onKeymap(const X11Window& window, const XKeymapEvent& event) {
+  HWND handle = window.handle;
+  bool delivered = false;
+  for (unsigned virtualKey = 0; virtualKey < 256; ++virtualKey) {
+    unsigned keycode = pressedBy[virtualKey];
+    if (!keycode || (event.key_vector[keycode / 8] & (1 << (keycode % 8)))) continue;
+    pressedBy[virtualKey] = 0;
+    driverKey(handle, virtualKey, false);
+    delivered = true;
+  }
+  return delivered;
 }
 
 bool onButton(X11Window& window, XButtonEvent& event, bool down) {
@@ -165,7 +185,10 @@ bool handleEvent(XEvent& event) {
     pictureSent(reinterpret_cast<XShmCompletionEvent&>(event).drawable);
     return false;
   }
-  X11Window* window = x11WindowWithId(event.xany.window);
+  // A keymap event names no window; it follows a FocusIn to one of ours.
+  static Window focused = 0;
+  if (event.type == FocusIn) focused = event.xfocus.window;
+  X11Window* window = x11WindowWithId(event.type == KeymapNotify ? focused : event.xany.window);
   if (!window) return false;
   switch (event.type) {
     case KeyPress: return onKey(*window, event.xkey, true);
@@ -186,6 +209,7 @@ bool handleEvent(XEvent& event) {
     case DestroyNotify:
       return event.xdestroywindow.window == window->id && onDestroyed(*window);
     case ClientMessage: return onClientMessage(*window, event.xclient);
+    case KeymapNotify: return onKeymap(*window, event.xkeymap);
     default: return false;
   }
 }

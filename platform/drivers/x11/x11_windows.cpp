@@ -34,8 +34,10 @@ bool cursorShown = true;
 // X window ids have the top three bits clear; 0 is no window.
 bool couldBeWindowId(uintptr_t number) { return number != 0 && number <= 0x1FFFFFFF; }
 
+// Focus changes are selected for the KeymapNotify that follows each FocusIn.
 constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                            ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+                            ButtonReleaseMask | PointerMotionMask | StructureNotifyMask |
+                            FocusChangeMask | KeymapStateMask;
 
 int sideOf(LONG side) { return std::max<LONG>(side, 1); }
 

@@ -101,6 +101,29 @@ TEST_F(X11InputTest, KeysArriveAsVirtualKeyCodes) {
   }
 }
 
+TEST_F(X11InputTest, KeyReleasedWhileAnotherWindowHadTheFocusIsReleased) {
+  // Alt goes down here, and up in another program's window (as with
+  // Alt+Tab); back here, Q is a plain key again.
+  Window ours = quillonWindow();
+  Window other = makeForeignWindow(RECT{0, 0, 50, 50}, 0xFFFFFF);
+  ASSERT_TRUE(xdotool({"keydown", "alt"}));
+  ASSERT_TRUE(pumpUntil([&] { return !received({WM_SYSKEYDOWN}).empty(); }));
+  XSetInputFocus(testDisplay(), other, RevertToPointerRoot, CurrentTime);
+  XSync(testDisplay(), False);
+  ASSERT_TRUE(xdotool({"keyup", "alt"}));
+  XSetInputFocus(testDisplay(), ours, RevertToPointerRoot, CurrentTime);
+  XSync(testDisplay(), False);
+  recorder_.clear();
+  ASSERT_TRUE(xdotool({"key", "q"}));
+  ASSERT_TRUE(pumpUntil([&] { return !received({WM_KEYUP, WM_SYSKEYUP}).empty() &&
+                                     received({WM_KEYUP, WM_SYSKEYUP}).back().wParam == 'Q'; }));
+  std::vector<Received> downs = received({WM_KEYDOWN, WM_SYSKEYDOWN});
+  ASSERT_EQ(downs.size(), 1u);
+  EXPECT_EQ(downs[0].message, UINT(WM_KEYDOWN));
+  EXPECT_EQ(downs[0].wParam, WPARAM('Q'));
+  XDestroyWindow(testDisplay(), other);
+}
+
 struct ButtonCase {
   const char* button;
   UINT down, up;
