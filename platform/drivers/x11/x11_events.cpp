@@ -1,9 +1,8 @@
 // The X11 driver's event loop: waitEvents turns X events into the input
 // calls of platform/user (driverKey, driverMouseMove, driverMouseButton,
 // driverWindowMoved, driverUserResize, driverCloseRequest,
-// driverForeignWindowGone), sends pictures
-// again after expose events, and waits on the connection's socket with
-// poll(), never sleeping.
+// driverForeignWindowGone), sends pictures again after expose events, and
+// waits on the connection's socket with poll(), never sleeping.
 //
 // X has no event for the end of a resize by the user: a size that the window
 // manager gave the window is reported with driverUserResize once it has not

@@ -9,8 +9,6 @@
 
 #include <stdlib.h>
 
-#include <X11/extensions/Xfixes.h>
-
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb_server.h"
 
@@ -52,15 +50,6 @@ int countGreen(const std::vector<uint32_t>& pixels) {
   int count = 0;
   for (uint32_t p : pixels) count += (p & 0x00FF00) >= 0x008000;
   return count;
-}
-
-bool cursorIsBlank() {
-  XFixesCursorImage* cursor = XFixesGetCursorImage(testDisplay());
-  bool blank = true;
-  for (int i = 0; i < cursor->width * cursor->height; ++i)
-    if (cursor->pixels[i] & 0xFF000000) blank = false;
-  XFree(cursor);
-  return blank;
 }
 
 TEST_F(X11SaverTest, WindowedModeTypesGreenTextOnBlackAndQClosesIt) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/headless/png_file.h"
@@ -199,4 +200,14 @@ void fillWithGdi(HWND window, const RECT& rect, COLORREF color) {
   FillRect(dc, &rect, brush);
   DeleteObject(brush);
   ReleaseDC(window, dc);
+}
+
+bool cursorIsBlank() {
+  XFixesCursorImage* cursor = XFixesGetCursorImage(testDisplay());
+  if (!cursor) return false;
+  bool blank = true;
+  for (int i = 0; i < cursor->width * cursor->height; ++i)
+    if (cursor->pixels[i] & 0xFF000000) blank = false;
+  XFree(cursor);
+  return blank;
 }

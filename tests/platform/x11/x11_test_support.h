@@ -60,6 +60,9 @@ std::vector<uint32_t> screenArea(const RECT& area);
 // Writes the whole screen as a PNG file.
 bool saveScreenshot(const std::string& path);
 
+// Whether the cursor's image (where the pointer is now) is all transparent.
+bool cursorIsBlank();
+
 // A window of the test's own (another program's, for the layer), mapped,
 // filled with `pixel`; `parent` 0 is the root.
 Window makeForeignWindow(const RECT& rect, uint32_t pixel, Window parent = 0);
