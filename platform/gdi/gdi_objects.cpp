@@ -17,15 +17,25 @@ struct Slot {
   uintptr_t serial = 0;
 };
 
-// Slot 0 is never used, so no handle is 0.
-std::vector<Slot> slots(1);
-std::vector<size_t> freeSlots;
+// Slot 0 is never used, so no handle is 0. The table is never destroyed:
+// objects that a program keeps until it ends (as Win32 lets it) stay
+// reachable, and GDI calls made while the process exits still find it.
+std::vector<Slot>& slotTable() {
+  static std::vector<Slot>* table = new std::vector<Slot>(1);
+  return *table;
+}
+std::vector<size_t>& freeSlotList() {
+  static std::vector<size_t>* list = new std::vector<size_t>;
+  return *list;
+}
 
 uintptr_t handleValue(HGDIOBJ handle) { return reinterpret_cast<uintptr_t>(handle); }
 
 }  // namespace
 
 HGDIOBJ addGdiObject(GdiObject* object) {
+  std::vector<Slot>& slots = slotTable();
+  std::vector<size_t>& freeSlots = freeSlotList();
   size_t index;
   if (!freeSlots.empty()) {
     index = freeSlots.back();
@@ -47,6 +57,7 @@ HGDIOBJ addGdiObject(GdiObject* object) {
 }
 
 GdiObject* findGdiObject(HGDIOBJ handle, DWORD type) {
+  const std::vector<Slot>& slots = slotTable();
   uintptr_t value = handleValue(handle);
   size_t index = value & 0xFFFF;
   if (index == 0 || index >= slots.size()) return nullptr;
@@ -58,8 +69,8 @@ GdiObject* findGdiObject(HGDIOBJ handle, DWORD type) {
 
 void destroyGdiObject(GdiObject* object) {
   size_t index = handleValue(object->handle) & 0xFFFF;
-  slots[index].object = nullptr;
-  freeSlots.push_back(index);
+  slotTable()[index].object = nullptr;
+  freeSlotList().push_back(index);
   delete object;
 }
 
