@@ -18,9 +18,12 @@ struct Table {
   uintptr_t next = 0x100;  // clear of null and of small integers
 };
 
+// Never destroyed: a handle that stays open until the process ends (as
+// Win32 allows) keeps its object reachable, and calls made while the
+// process exits still find the table.
 Table& table() {
-  static Table t;
-  return t;
+  static Table* t = new Table;
+  return *t;
 }
 
 }  // namespace

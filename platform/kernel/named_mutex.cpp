@@ -49,9 +49,10 @@ struct Mutexes {
   std::map<std::string, MutexObject*> byName;
 };
 
+// Never destroyed, like the handle table.
 Mutexes& mutexes() {
-  static Mutexes m;
-  return m;
+  static Mutexes* m = new Mutexes;
+  return *m;
 }
 
 // The name as a file name: letters, digits, '-', '_' and '.' stay, every
