@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include "platform/gdi/primitives.h"
+#include "platform/internal/pixel_runs.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -91,26 +92,6 @@ void copyRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, 
   }
 }
 
-// The first pixel where the rows differ (`width` when none does), and the
-// end of the last one; whole blocks are compared with memcmp first.
-const int kCompareBlock = 16;
-
-int firstDifference(const uint32_t* a, const uint32_t* b, int width) {
-  int x = 0;
-  while (x + kCompareBlock <= width && memcmp(a + x, b + x, kCompareBlock * 4) == 0) x += kCompareBlock;
-  while (x < width && a[x] == b[x]) ++x;
-  return x;
-}
-
-int endOfDifference(const uint32_t* a, const uint32_t* b, int width) {
-  int end = width;
-  while (end >= kCompareBlock && memcmp(a + end - kCompareBlock, b + end - kCompareBlock,
-                                        kCompareBlock * 4) == 0)
-    end -= kCompareBlock;
-  while (end > 0 && a[end - 1] == b[end - 1]) --end;
-  return end;
-}
-
 RECT copyChangedRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, int srcX,
                      int srcY) {
   int width = area.right - area.left;
@@ -120,8 +101,8 @@ RECT copyChangedRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer
     uint32_t* to = pixelAt(dst, area.left, y);
     const uint32_t* from = pixelAt(src, srcX, srcY + (y - area.top));
     if (memcmp(to, from, rowBytes) == 0) continue;
-    int first = firstDifference(to, from, width);
-    int end = endOfDifference(to, from, width);
+    int first = firstDifferentPixel(to, from, width);
+    int end = endOfDifferentPixels(to, from, width);
     memcpy(to + first, from + first, size_t(end - first) * sizeof(uint32_t));
     if (changed.right <= changed.left) {
       changed = RECT{area.left + first, y, area.left + end, y + 1};

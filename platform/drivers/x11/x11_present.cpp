@@ -21,6 +21,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/drivers/x11/x11_connection.h"
+#include "platform/internal/pixel_runs.h"
 
 namespace {
 
@@ -104,24 +105,6 @@ bool makePicture(X11Window& window, int width, int height) {
   return true;
 }
 
-constexpr int kBlock = 32;  // pixels compared at once before looking closer
-
-// The first index where the rows differ, or `count`.
-int firstDifference(const uint32_t* a, const uint32_t* b, int count) {
-  int i = 0;
-  while (i + kBlock <= count && memcmp(a + i, b + i, kBlock * 4) == 0) i += kBlock;
-  while (i < count && a[i] == b[i]) ++i;
-  return i;
-}
-
-// One past the last index where the rows differ, or 0.
-int endOfDifference(const uint32_t* a, const uint32_t* b, int count) {
-  int end = count;
-  while (end >= kBlock && memcmp(a + end - kBlock, b + end - kBlock, kBlock * 4) == 0) end -= kBlock;
-  while (end > 0 && a[end - 1] == b[end - 1]) --end;
-  return end;
-}
-
 uint32_t* imageRow(XImage* image, int y) {
   return reinterpret_cast<uint32_t*>(image->data + size_t(y) * image->bytes_per_line);
 }
@@ -142,8 +125,8 @@ RECT copyChanges(const PixelBuffer& from, XImage* image, const RECT& area) {
     uint32_t* target = imageRow(image, y) + area.left;
     // Most rows are unchanged: one memcmp tells at the speed of memory.
     if (memcmp(source, target, size_t(width) * 4) == 0) continue;
-    int first = firstDifference(source, target, width);
-    int end = endOfDifference(source, target, width);
+    int first = firstDifferentPixel(source, target, width);
+    int end = endOfDifferentPixels(source, target, width);
     memcpy(target + first, source + first, size_t(end - first) * 4);
     changed = unite(changed, RECT{area.left + first, y, area.left + end, y + 1});
   }
