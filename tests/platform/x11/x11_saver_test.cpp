@@ -29,16 +29,13 @@ class X11SaverTest : public X11Test {
   }
 
   // Starts the program with the test's folders for settings, lock and
-  // temporary files. In a sanitizer build the leak check stays off: what the
-  // program leaves allocated at exit is for its own end-to-end tests
-  // (tests/host) to judge; here its exit code is the program's own.
+  // temporary files.
   std::unique_ptr<ChildProcess> start(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv = {QUILLON_EXECUTABLE};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     return std::make_unique<ChildProcess>(
         argv, std::vector<std::string>{"QUILLON_WINDOWS_DIR=" + dir_.path(),
-                                       "XDG_RUNTIME_DIR=" + dir_.path(), "TMPDIR=" + dir_.path(),
-                                       "ASAN_OPTIONS=detect_leaks=0"});
+                                       "XDG_RUNTIME_DIR=" + dir_.path(), "TMPDIR=" + dir_.path()});
   }
 
   TempDir dir_;
