@@ -76,3 +76,28 @@ TEST(RunModes, PreviewWithoutParentEndsAndLeavesItsBanner) {
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the saver releases what the run holds, in the order of the
+// clean-up, before the message loop ends: the cursor shown again, the typing
+// timer stopped, the mutex closed, the socket layer stopped.
+TEST(RunModes, ClosingReleasesEverythingBeforeTheLoopEnds) {
+  SaverSandbox sandbox;
+  sandbox.useDocument("a line long enough to be typing when the key comes\n");
+  SaverRun run = sandbox.run({"/s"}, "at 1000 key A\n");
+  EXPECT_EQ(run.exitCode, 0);
+  std::vector<std::string> expected = {"cursor show", "killtimer w1 43",
+                                       "closemutex QuillonNoOtherInstance", "wsacleanup count=0",
+                                       "destroy w1", "quit 0"};
+  std::vector<std::string> seen;
+  for (const TraceLine& line : run.trace.lines()) {
+    if (line.ms < 1000) continue;
+    for (const std::string& event : expected)
+      if (line.event == event) seen.push_back(event);
+  }
+  EXPECT_EQ(seen, expected) << run.trace.text();
+  EXPECT_EQ(run.trace.lines().back().event, "quit 0");
+}
+
+}  // namespace
