@@ -87,7 +87,7 @@ struct DisplayDriver {
 
   // Native windows of the layer's top-level windows and of its children of
   // foreign windows.
-  bool (*createWindow)(HWND window, const NativeWindowSpec& spec);
+  bool (*createWindow)(HWND window, const NativeWindowSpec& wanted);
   void (*destroyWindow)(HWND window);
   void (*placeWindow)(HWND window, const RECT& rect);
   void (*showWindow)(HWND window, bool visible);

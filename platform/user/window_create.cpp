@@ -48,19 +48,19 @@ void sayNoFrame(DWORD style) {
 }
 
 bool makeNativeWindow(Window& window, HWND foreignParent) {
-  NativeWindowSpec spec = {};
-  spec.rect = window.rect;
-  spec.resizable = (window.style & WS_THICKFRAME) != 0;
-  spec.caption = (window.style & WS_CAPTION) == WS_CAPTION;
-  spec.visible = false;
-  spec.title = window.text.c_str();
+  NativeWindowSpec wanted = {};
+  wanted.rect = window.rect;
+  wanted.resizable = (window.style & WS_THICKFRAME) != 0;
+  wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
+  wanted.visible = false;
+  wanted.title = window.text.c_str();
   if (foreignParent) {
-    spec.kind = NativeKind::ForeignChild;
-    spec.foreignParent = reinterpret_cast<uintptr_t>(foreignParent);
+    wanted.kind = NativeKind::ForeignChild;
+    wanted.foreignParent = reinterpret_cast<uintptr_t>(foreignParent);
   } else {
-    spec.kind = isFullScreen(window.style, window.rect) ? NativeKind::FullScreen : NativeKind::Popup;
+    wanted.kind = isFullScreen(window.style, window.rect) ? NativeKind::FullScreen : NativeKind::Popup;
   }
-  if (!displayDriver().createWindow(window.handle, spec)) return false;
+  if (!displayDriver().createWindow(window.handle, wanted)) return false;
   window.native = true;
   return true;
 }

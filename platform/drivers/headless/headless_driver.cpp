@@ -231,8 +231,8 @@ bool foreignWindowRect(uintptr_t number, RECT* rect) {
   return true;
 }
 
-bool createWindow(HWND window, const NativeWindowSpec& spec) {
-  screenAddWindow(window, spec);
+bool createWindow(HWND window, const NativeWindowSpec& wanted) {
+  screenAddWindow(window, wanted);
   return true;
 }
 

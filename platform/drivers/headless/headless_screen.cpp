@@ -32,9 +32,9 @@ void drawWindow(const ScreenWindow& w, int width, int height, std::vector<uint32
 
 }  // namespace
 
-void screenAddWindow(HWND window, const NativeWindowSpec& spec) {
+void screenAddWindow(HWND window, const NativeWindowSpec& wanted) {
   windows().insert(windows().begin(),
-                   ScreenWindow{window, spec.kind, spec.rect, spec.resizable, spec.visible});
+                   ScreenWindow{window, wanted.kind, wanted.rect, wanted.resizable, wanted.visible});
 }
 
 void screenRemoveWindow(HWND window) {

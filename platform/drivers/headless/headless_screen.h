@@ -17,7 +17,7 @@ struct ScreenWindow {
   bool visible;
 };
 
-void screenAddWindow(HWND window, const NativeWindowSpec& spec);
+void screenAddWindow(HWND window, const NativeWindowSpec& wanted);
 void screenRemoveWindow(HWND window);
 void screenPlaceWindow(HWND window, const RECT& rect);
 void screenShowWindow(HWND window, bool visible);

@@ -67,7 +67,7 @@ void setSizeHints(Window id, const RECT& rect, bool resizable) {
   XFree(hints);
 }
 
-void setTopLevelProperties(Window id, const NativeWindowSpec& spec, bool managed) {
+void setTopLevelProperties(Window id, const NativeWindowSpec& wanted, bool managed) {
   const X11Connection& c = x11();
   Atom protocols[] = {c.atoms.wmDeleteWindow};
   XSetWMProtocols(c.display, id, protocols, 1);
@@ -78,9 +78,9 @@ void setTopLevelProperties(Window id, const NativeWindowSpec& spec, bool managed
   wmHints.input = True;
   wmHints.initial_state = NormalState;
   XSetWMHints(c.display, id, &wmHints);
-  bool fullScreen = spec.kind == NativeKind::FullScreen;
-  setSizeHints(id, spec.rect, spec.resizable || fullScreen);
-  if (!spec.caption || fullScreen) removeDecorations(id);
+  bool fullScreen = wanted.kind == NativeKind::FullScreen;
+  setSizeHints(id, wanted.rect, wanted.resizable || fullScreen);
+  if (!wanted.caption || fullScreen) removeDecorations(id);
   if (fullScreen && managed) {
     Atom states[] = {c.atoms.netWmStateFullscreen, c.atoms.netWmStateAbove};
     XChangeProperty(c.display, id, c.atoms.netWmState, XA_ATOM, 32, PropModeReplace,
@@ -154,11 +154,11 @@ void x11DefineCursor(X11Window& window, Cursor shape) {
   XDefineCursor(c.display, window.id, !cursorShown ? c.invisible : shape ? shape : c.arrow);
 }
 
-bool x11CreateWindow(HWND handle, const NativeWindowSpec& spec) {
+bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
   const X11Connection& c = x11();
-  bool foreign = spec.kind == NativeKind::ForeignChild;
-  if (foreign && !couldBeWindowId(spec.foreignParent)) {
-    fprintf(stderr, "quillon: x11: %lu is no X window number\n", (unsigned long)spec.foreignParent);
+  bool foreign = wanted.kind == NativeKind::ForeignChild;
+  if (foreign && !couldBeWindowId(wanted.foreignParent)) {
+    fprintf(stderr, "quillon: x11: %lu is no X window number\n", (unsigned long)wanted.foreignParent);
     return false;
   }
   bool managed = !foreign && windowManagerRuns();
@@ -168,12 +168,12 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& spec) {
   attributes.colormap = c.colormap;
   attributes.event_mask = kEventMask;
   attributes.bit_gravity = NorthWestGravity;
-  attributes.override_redirect = spec.kind == NativeKind::FullScreen && !managed;
+  attributes.override_redirect = wanted.kind == NativeKind::FullScreen && !managed;
   attributes.cursor = cursorShown ? c.arrow : c.invisible;
   unsigned long mask = CWBackPixel | CWBorderPixel | CWColormap | CWEventMask | CWBitGravity |
                        CWOverrideRedirect | CWCursor;
-  Window parent = foreign ? Window(spec.foreignParent) : c.root;
-  const RECT& r = spec.rect;
+  Window parent = foreign ? Window(wanted.foreignParent) : c.root;
+  const RECT& r = wanted.rect;
   beginErrorTrap();
   Window id = XCreateWindow(c.display, parent, r.left, r.top, sideOf(r.right - r.left),
                             sideOf(r.bottom - r.top), 0, c.depth, InputOutput, c.visual, mask,
@@ -182,21 +182,21 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& spec) {
     fprintf(stderr, "quillon: x11: cannot make a window inside X window 0x%lx\n", parent);
     return false;
   }
-  if (!foreign) setTopLevelProperties(id, spec, managed);
+  if (!foreign) setTopLevelProperties(id, wanted, managed);
 
   auto window = std::make_unique<X11Window>();
   window->handle = handle;
   window->id = id;
-  window->kind = spec.kind;
-  window->foreignParent = foreign ? spec.foreignParent : 0;
-  window->resizable = spec.resizable && spec.kind == NativeKind::Popup;
-  window->rect = spec.rect;
+  window->kind = wanted.kind;
+  window->foreignParent = foreign ? wanted.foreignParent : 0;
+  window->resizable = wanted.resizable && wanted.kind == NativeKind::Popup;
+  window->rect = wanted.rect;
   window->width = sideOf(r.right - r.left);
   window->height = sideOf(r.bottom - r.top);
   window->placedSerial = NextRequest(c.display);
   windows.push_back(std::move(window));
-  if (spec.title) x11SetTitle(handle, spec.title);
-  if (spec.visible) x11ShowWindow(handle, true);
+  if (wanted.title) x11SetTitle(handle, wanted.title);
+  if (wanted.visible) x11ShowWindow(handle, true);
   return true;
 }
 

@@ -63,7 +63,7 @@ X11Window* x11WindowAt(int index);
 void moveX11Window(X11Window& window, const RECT& rect);
 
 // The driver entries.
-bool x11CreateWindow(HWND handle, const NativeWindowSpec& spec);
+bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted);
 void x11DestroyWindow(HWND handle);
 void x11PlaceWindow(HWND handle, const RECT& rect);
 void x11ShowWindow(HWND handle, bool visible);
