@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "tests/support/http_server.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/url_list.h"
 
 namespace {
 
@@ -45,17 +46,6 @@ class FeedFetcher : public ::testing::Test {
       lines.push_back(buf.data());
     }
     return lines;
-  }
-
-  static Lines urls() {
-    Lines out;
-    char buf[512];
-    for (int i = 0; i < settings.urlList.count(); i++) {
-      settings.urlList.popFront(buf, 511);
-      out.push_back(buf);
-      settings.urlList.append(buf);
-    }
-    return out;
   }
 
   static Lines errorLines(const std::string& url) {
@@ -132,7 +122,7 @@ TEST_F(FeedFetcher, UrlsAreFetchedRoundRobinAndTheListIsKept) {
   EXPECT_EQ(server.requests(), (Lines{"/u1", "/u2", "/u3", "/u1"}));
   EXPECT_EQ(takeLines(),
             (Lines{"line from /u1", "line from /u2", "line from /u3", "line from /u1"}));
-  EXPECT_EQ(urls(), (Lines{list[1], list[2], list[0]}));
+  EXPECT_EQ(currentUrls(), (Lines{list[1], list[2], list[0]}));
 }
 
 TEST_F(FeedFetcher, ErrorPagesAndRedirectsAreDocuments) {

@@ -12,6 +12,7 @@
 
 #include "settings/settings.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/url_list.h"
 
 class SettingsFile : public ::testing::Test {
  protected:
@@ -31,17 +32,6 @@ class SettingsFile : public ::testing::Test {
   std::string iniPath() const { return dir_.file("quillonscr.ini"); }
   void writeIni(const std::string& text) const { dir_.write("quillonscr.ini", text); }
   std::string readIni() const { return readFile(iniPath()); }
-
-  static std::vector<std::string> urls() {
-    std::vector<std::string> out;
-    char buf[512];
-    for (int i = 0; i < settings.urlList.count(); i++) {
-      settings.urlList.popFront(buf, 511);
-      out.push_back(buf);
-      settings.urlList.append(buf);
-    }
-    return out;
-  }
 
   TempDir dir_;
   std::unique_ptr<ScopedEnv> windowsDir_;

@@ -17,7 +17,7 @@ TEST_F(SettingsFile, DefaultsWithoutAFile) {
   EXPECT_EQ(settings.fontSize, 30);
   EXPECT_EQ(settings.fetchTimeout, 5);
   EXPECT_STREQ(settings.password, "");
-  EXPECT_EQ(urls(), Urls{defaultUrl});
+  EXPECT_EQ(currentUrls(), Urls{defaultUrl});
   EXPECT_NE(std::string(defaultUrl).find("http://"), std::string::npos);
   EXPECT_NE(std::string(defaultUrl).find("/cgi-bin/SearchTicker"), std::string::npos);
   EXPECT_FALSE(fileExists(iniPath()));  // loading never writes
@@ -39,20 +39,20 @@ TEST_F(SettingsFile, SavingDefaultsWritesElevenKeysInSaveOrder) {
             "url count=1\n"
             "password=\n"
             "url0=" + std::string(defaultUrl) + "\n");
-  EXPECT_EQ(urls(), Urls{defaultUrl});  // the save's rotation keeps the list
+  EXPECT_EQ(currentUrls(), Urls{defaultUrl});  // the save's rotation keeps the list
 }
 
 TEST_F(SettingsFile, UrlListSkipsMissingAndEmptyEntries) {
   writeIni("[settings]\nurl count=4\nurl0=http://a/\nurl2=http://c/\nurl1=\nurl3=  \n");
   loadSettings();
-  EXPECT_EQ(urls(), (Urls{"http://a/", "http://c/"}));
+  EXPECT_EQ(currentUrls(), (Urls{"http://a/", "http://c/"}));
 }
 
 TEST_F(SettingsFile, NonPositiveOrMissingCountGivesTheDefaultUrl) {
   for (const char* count : {"url count=0\n", "url count=-3\n", "", "url count=abc\n"}) {
     writeIni(std::string("[settings]\n") + count + "url0=http://a/\nurl1=http://b/\n");
     loadSettings();
-    EXPECT_EQ(urls(), Urls{defaultUrl}) << count;
+    EXPECT_EQ(currentUrls(), Urls{defaultUrl}) << count;
   }
 }
 
@@ -68,7 +68,7 @@ TEST_F(SettingsFile, SurplusUrlKeysStayAndAreIgnored) {
   EXPECT_NE(ini.find("url1=http://c/\n"), std::string::npos);
   EXPECT_NE(ini.find("url2=http://c/\n"), std::string::npos);  // left as it was
   loadSettings();
-  EXPECT_EQ(urls(), (Urls{"http://b/", "http://c/"}));
+  EXPECT_EQ(currentUrls(), (Urls{"http://b/", "http://c/"}));
 }
 
 TEST_F(SettingsFile, ColoursParseAsHexAndSaveAsSixUpperDigits) {
@@ -110,7 +110,7 @@ TEST_F(SettingsFile, LongTextsAreCut) {
   writeIni("[settings]\nfont name=" + font + "\nurl count=1\nurl0=" + url + "\n");
   loadSettings();
   EXPECT_EQ(std::string(settings.fontName), font.substr(0, 48));
-  EXPECT_EQ(urls(), Urls{url.substr(0, 510)});
+  EXPECT_EQ(currentUrls(), Urls{url.substr(0, 510)});
 }
 
 TEST_F(SettingsFile, PasswordOf48LettersAndDigitsRoundTrips) {
