@@ -17,6 +17,7 @@
 #include "feed/feed_fetcher.h"
 #include "host/saver_state.h"
 #include "settings/settings.h"
+#include "tests/support/surface_window.h"
 
 namespace {
 
@@ -27,25 +28,7 @@ const bool screenChosen = [] {
   return true;
 }();
 
-LRESULT CALLBACK saverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ERASEBKGND) {
-    paintSurface(reinterpret_cast<HDC>(wParam));
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 void openSaver(int width, int height) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = saverProc;
-    wc.lpszClassName = "QuillonBench";
-    RegisterClassExA(&wc);
-    registered = true;
-  }
   settings.fgColor = 0x00FF00;
   settings.bgColor = 0;
   settings.fontSize = 30;
@@ -53,21 +36,7 @@ void openSaver(int width, int height) {
   settings.typeDelay = 50;
   settings.lineScrollDelay = 500;
   strcpy(settings.fontName, "Courier New");
-  saverWindow = CreateWindowExA(0, "QuillonBench", "QuillonScr", WS_POPUP | WS_VISIBLE, 0, 0,
-                                width, height, nullptr, nullptr, nullptr, nullptr);
-  createSurface();
-}
-
-void closeSaver() {
-  KillTimer(saverWindow, TypeTimer);
-  KillTimer(saverWindow, ScrollTimer);
-  DeleteObject(screenBitmap);
-  DeleteObject(scrollBitmap);
-  DeleteObject(terminalFont);
-  DeleteObject(backgroundBrush);
-  screenBitmap = scrollBitmap = nullptr;
-  DestroyWindow(saverWindow);
-  saverWindow = nullptr;
+  openSurfaceWindow(width, height);
 }
 
 const char* const kText =
@@ -83,7 +52,7 @@ void BM_TypingTickWithPaint(benchmark::State& state) {
     typeTick(saverWindow, WM_TIMER, TypeTimer, 0);
     UpdateWindow(saverWindow);
   }
-  closeSaver();
+  closeSurfaceWindow();
 }
 
 void BM_LineScrollWithPaint(benchmark::State& state) {
@@ -92,7 +61,7 @@ void BM_LineScrollWithPaint(benchmark::State& state) {
     scrollTick(saverWindow, WM_TIMER, ScrollTimer, 0);
     UpdateWindow(saverWindow);
   }
-  closeSaver();
+  closeSurfaceWindow();
 }
 
 void BM_Relayout(benchmark::State& state) {
@@ -109,7 +78,7 @@ void BM_Relayout(benchmark::State& state) {
     state.ResumeTiming();
     relayoutSurface();
   }
-  closeSaver();
+  closeSurfaceWindow();
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "feed/feed_fetcher.h"
 #include "host/saver_state.h"
 #include "settings/settings.h"
+#include "tests/support/surface_window.h"
 
 namespace {
 
@@ -33,28 +34,6 @@ const std::string& kTraceAtStart = tracePath();
 struct RemoveTrace {
   ~RemoveTrace() { remove(tracePath().c_str()); }
 } removeTrace;
-
-LRESULT CALLBACK saverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ERASEBKGND) {
-    paintSurface(reinterpret_cast<HDC>(wParam));
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-const char* saverClass() {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = saverProc;
-    wc.lpszClassName = "QuillonDisplayTest";
-    RegisterClassExA(&wc);
-    registered = true;
-  }
-  return "QuillonDisplayTest";
-}
 
 bool stopped = false;
 void CALLBACK stopLoop(HWND window, UINT, UINT_PTR id, DWORD) {
@@ -81,30 +60,14 @@ void DisplayTest::SetUp() {
 }
 
 void DisplayTest::TearDown() {
-  if (saverWindow) {
-    KillTimer(saverWindow, TypeTimer);
-    KillTimer(saverWindow, ScrollTimer);
-  }
-  if (scratchDC) DeleteDC(scratchDC);
-  scratchDC = nullptr;
-  if (screenBitmap) DeleteObject(screenBitmap);
-  if (scrollBitmap) DeleteObject(scrollBitmap);
-  screenBitmap = scrollBitmap = nullptr;
-  if (terminalFont) DeleteObject(terminalFont);
-  if (backgroundBrush) DeleteObject(backgroundBrush);
-  terminalFont = nullptr;
-  backgroundBrush = nullptr;
-  if (saverWindow) DestroyWindow(saverWindow);
-  saverWindow = nullptr;
+  closeSurfaceWindow();
   lineQueue.clear();
   settings.urlList.clear();
 }
 
 void DisplayTest::open(int width, int height) {
-  saverWindow = CreateWindowExA(0, saverClass(), "QuillonScr", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                                height, nullptr, nullptr, nullptr, nullptr);
+  openSurfaceWindow(width, height);
   ASSERT_NE(saverWindow, nullptr);
-  createSurface();
 }
 
 void DisplayTest::runFor(DWORD ms) {
