@@ -7,13 +7,16 @@
 // either clock, a wait that nothing can ever end (no timer, no script event
 // left) ends the process with exit code 1 and the trace line "stall", since
 // no other input can come.
+#include <errno.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/headless/headless_config.h"
@@ -48,16 +51,41 @@ Headless& headless() {
   _exit(code);
 }
 
-bool loadScript(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    fprintf(stderr, "quillon: headless: cannot read the script %s\n", path.c_str());
+// The script's text; false (with the reason) when it cannot be read whole:
+// missing, unreadable, a directory.
+bool readScriptText(const std::string& path, std::string* text, std::string* why) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *why = strerror(errno);
     return false;
   }
-  std::stringstream content;
-  content << in.rdbuf();
+  struct stat info;
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    close(fd);
+    *why = "it is a directory";
+    return false;
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) *why = strerror(errno);
+    if (n <= 0) break;
+    text->append(buffer, static_cast<size_t>(n));
+  }
+  close(fd);
+  return why->empty();
+}
+
+bool loadScript(const std::string& path) {
+  std::string text, why;
+  if (!readScriptText(path, &text, &why)) {
+    fprintf(stderr, "quillon: headless: cannot read the script %s: %s\n", path.c_str(),
+            why.c_str());
+    return false;
+  }
   std::string error;
-  if (!parseScript(content.str(), &headless().script, &error)) {
+  if (!parseScript(text, &headless().script, &error)) {
     fprintf(stderr, "quillon: headless: script %s: %s\n", path.c_str(), error.c_str());
     return false;
   }
