@@ -36,7 +36,13 @@ void buildSettingsPath(char path[256]) {
 int32_t readColor(const char* key, const char* defaultText, const char* path) {
   char text[200];
   GetPrivateProfileStringA(section, key, defaultText, text, sizeof text, path);
-  return static_cast<int32_t>(strtol(text, nullptr, 16));
+  // strtol's result saturates at the range of a 32-bit long, as it does on
+  // Windows, where long has 32 bits: "FFFFFFFF" reads as 0x7FFFFFFF there,
+  // and must here too.
+  long value = strtol(text, nullptr, 16);
+  if (value > INT32_MAX) value = INT32_MAX;
+  if (value < INT32_MIN) value = INT32_MIN;
+  return static_cast<int32_t>(value);
 }
 
 void writeNumber(const char* key, int32_t value, const char* path) {

@@ -94,6 +94,9 @@ TEST_F(SettingsFile, ColoursParseAsHexAndSaveAsSixUpperDigits) {
       {"FF", 0xFF, "0000FF"},          {"0x00ff00", 0x00FF00, "00FF00"},
       {" 12abcd", 0x12ABCD, "12ABCD"}, {"zz", 0, "000000"},
       {"ff0000junk", 0xFF0000, "FF0000"}, {"-1", -1, "FFFFFFFF"},
+      // Beyond a 32-bit long, strtol saturates, as on Windows.
+      {"FFFFFFFF", INT32_MAX, "7FFFFFFF"}, {"FFFFFFFFFF", INT32_MAX, "7FFFFFFF"},
+      {"-80000000", INT32_MIN, "80000000"}, {"-FFFFFFFFFF", INT32_MIN, "80000000"},
   };
   for (const Case& c : cases) {
     writeIni(std::string("[settings]\nbgcolor=") + c.text + "\nfgcolor=" + c.text + "\n");
