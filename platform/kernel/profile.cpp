@@ -11,8 +11,8 @@
 #include <string.h>
 
 #include "platform/kernel/ini_document.h"
-#include "platform/kernel/profile_cache.h"
 #include "platform/kernel/paths.h"
+#include "platform/kernel/profile_cache.h"
 
 namespace {
 
