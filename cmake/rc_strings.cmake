@@ -12,6 +12,9 @@
 # \\ and octal escapes. Block headers may carry options (STRINGTABLE
 # DISCARDABLE) and BEGIN/END may be written { and }.
 #
+# Ids are 16 bits, as in Win32; a larger one, or a text whose last backslash
+# would escape its closing quote, stops the build.
+#
 # Less than the resource compiler: the script is not run through the
 # preprocessor (#if blocks and macros other than plain #define numbers are not
 # seen), an entry may not span lines, and /* */ comments are not understood
@@ -42,12 +45,37 @@ function(_rc_read_lines path out)
   set(${out} "${_text}" PARENT_SCOPE)
 endfunction()
 
+# The value of a decimal or 0x hexadecimal number when it is a string id
+# (0 to 65535, 16 bits as in Win32), else "" (math would fail on a number
+# beyond 64 bits).
+function(_rc_string_id text out)
+  set(${out} "" PARENT_SCOPE)
+  if(text MATCHES "^0[xX]0*([0-9A-Fa-f]*)$")
+    string(LENGTH "${CMAKE_MATCH_1}" _digits)
+    if(_digits GREATER 4)
+      return()
+    endif()
+  elseif(text MATCHES "^0*([0-9]*)$")
+    string(LENGTH "${CMAKE_MATCH_1}" _digits)
+    if(_digits GREATER 5)
+      return()
+    endif()
+  endif()
+  math(EXPR _value "${text}")
+  if(_value LESS_EQUAL 65535)
+    set(${out} ${_value} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Symbols: every "#define NAME number" of the header.
 _rc_read_lines("${HEADER}" _header_lines)
 foreach(_line IN LISTS _header_lines)
   if(_line MATCHES "^[ \t]*#[ \t]*define[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]+(0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]*(//.*)?$")
-    math(EXPR _value "${CMAKE_MATCH_2}")
-    set(_symbol_${CMAKE_MATCH_1} ${_value})
+    set(_name ${CMAKE_MATCH_1})
+    _rc_string_id("${CMAKE_MATCH_2}" _value)
+    if(NOT _value STREQUAL "")
+      set(_symbol_${_name} ${_value})
+    endif()
   endif()
 endforeach()
 
@@ -86,13 +114,21 @@ foreach(_line IN LISTS _rc_lines)
   endif()
   set(_id "${CMAKE_MATCH_1}")
   set(_text "${CMAKE_MATCH_2}")
+  # A backslash just before the closing quote would escape it in C++.
+  if(_text MATCHES "(^|[^\\\\])(\\\\\\\\)*\\\\$")
+    message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: a text may not end in a lone backslash: ${_line}")
+  endif()
   if(_id MATCHES "^[A-Za-z_]")
     if(NOT DEFINED _symbol_${_id})
-      message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: ${_id} is not defined in ${HEADER}")
+      message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: ${_id} is not defined in ${HEADER} as a string id (0 to 65535)")
     endif()
     set(_id ${_symbol_${_id}})
   else()
-    math(EXPR _id "${_id}")
+    _rc_string_id("${_id}" _value)
+    if(_value STREQUAL "")
+      message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: ${_id} is not a string id (0 to 65535)")
+    endif()
+    set(_id ${_value})
   endif()
   if(_id IN_LIST _ids)
     message(FATAL_ERROR "rc_strings: ${RC_FILE}:${_number}: string ${_id} is defined twice")

@@ -2,6 +2,7 @@
 // relayoutSurface over GDI bitmaps and memory device contexts.
 #include "display/terminal_surface.h"
 
+#include "display/wrapping.h"
 #include "host/saver_state.h"
 #include "settings/settings.h"
 
@@ -66,8 +67,8 @@ void scrollOneLine() {
   if (scratchDC == nullptr) scratchDC = CreateCompatibleDC(windowDC);
   SelectObject(pictureDC, screenBitmap);
   SelectObject(scratchDC, scrollBitmap);
-  BitBlt(scratchDC, 0, 0, width, height - lineHeight, pictureDC, 0, lineHeight, SRCCOPY);
-  RECT bottomRow = {0, height - lineHeight, width, height};
+  BitBlt(scratchDC, 0, 0, width, wrapSub(height, lineHeight), pictureDC, 0, lineHeight, SRCCOPY);
+  RECT bottomRow = {0, wrapSub(height, lineHeight), width, height};
   FillRect(scratchDC, &bottomRow, backgroundBrush);
   BitBlt(pictureDC, 0, 0, width, height, scratchDC, 0, 0, SRCCOPY);
 }
@@ -107,7 +108,7 @@ void relayoutSurface() {
   SelectObject(pictureDC, screenBitmap);
   DeleteObject(oldScreen);
   FillRect(pictureDC, &clientRect, backgroundBrush);
-  BitBlt(pictureDC, 0, height - oldHeight, oldWidth, oldHeight, copyDC, 0, 0, SRCCOPY);
+  BitBlt(pictureDC, 0, wrapSub(height, oldHeight), oldWidth, oldHeight, copyDC, 0, 0, SRCCOPY);
 
   HBITMAP oldScroll = scrollBitmap;
   scrollBitmap = CreateCompatibleBitmap(window, width, height);

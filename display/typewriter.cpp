@@ -2,6 +2,7 @@
 #include "display/typewriter.h"
 
 #include "display/terminal_surface.h"
+#include "display/wrapping.h"
 #include "feed/feed_fetcher.h"
 #include "host/saver_state.h"
 #include "settings/settings.h"
@@ -33,7 +34,7 @@ void typeCharacter(int x, int rowTop) {
   SetTextColor(pictureDC, static_cast<COLORREF>(settings.fgColor));
 
   int index = typePos;
-  if (x + charWidth > clientRect.right) {
+  if (wrapAdd(x, charWidth) > clientRect.right) {
     // The row is full: scroll now and go on with the rest of the line from
     // the indent of the new bottom row.
     scrollOneLine();
@@ -46,7 +47,7 @@ void typeCharacter(int x, int rowTop) {
   }
   typePos = index + 1;
   TextOutA(pictureDC, x, rowTop, &currentLine[index], 1);
-  TextOutA(pictureDC, x + charWidth, rowTop, "_", 1);
+  TextOutA(pictureDC, wrapAdd(x, charWidth), rowTop, "_", 1);
   SelectObject(pictureDC, previousFont);
 }
 
@@ -66,12 +67,14 @@ void endLine() {
 
 void CALLBACK typeTick(HWND, UINT, UINT_PTR, DWORD) {
   takeContexts();
-  int x = settings.indent + charWidth * typePos + clientRect.left;
-  int rowTop = clientRect.bottom - lineHeight;
+  // Positions wrap around as on 32-bit Windows when the indent or the cell
+  // width is near the ends of the integer range.
+  int x = wrapAdd(wrapAdd(settings.indent, wrapMul(charWidth, typePos)), clientRect.left);
+  int rowTop = wrapSub(clientRect.bottom, lineHeight);
 
   // Erase the cell where the previous tick drew the cursor.
   SelectObject(pictureDC, screenBitmap);
-  RECT cell = {x, rowTop, x + charWidth, clientRect.bottom};
+  RECT cell = {x, rowTop, wrapAdd(x, charWidth), clientRect.bottom};
   FillRect(pictureDC, &cell, backgroundBrush);
 
   if (currentLine[typePos] != 0)

@@ -97,8 +97,20 @@ size_t receiveChunk(char* data, size_t size, size_t nmemb, void* /*userData*/) {
   return n;
 }
 
-int fetchNext() {
+void startDocument() {
   discardText();
+  receivedBytes = 0;
+  receiveFailed = false;
+}
+
+int queueDocumentLines() {
+  int lines = textBuffer ? splitIntoLines(textBuffer, textLength) : 0;
+  discardText();
+  return lines;
+}
+
+int fetchNext() {
+  startDocument();
 
   CURL* handle = curl_easy_init();
   if (handle == nullptr) return 0;
@@ -111,8 +123,6 @@ int fetchNext() {
   settings.urlList.popFront(url, sizeof url - 1);
   settings.urlList.append(url);
 
-  receivedBytes = 0;
-  receiveFailed = false;
   curl_easy_setopt(handle, CURLOPT_URL, url);
   curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
@@ -125,7 +135,5 @@ int fetchNext() {
     appendErrorLines(url);
     return 0;
   }
-  int lines = textBuffer ? splitIntoLines(textBuffer, textLength) : 0;
-  discardText();
-  return lines;
+  return queueDocumentLines();
 }

@@ -31,4 +31,12 @@ int fetchNext();
 // textBuffer, up to the piece's first zero byte.
 size_t receiveChunk(char* data, size_t size, size_t nmemb, void* userData);
 
+// The two ends of receiving one document, which fetchNext puts around the
+// transfer: startDocument drops any text left over and starts counting the
+// document's size again; queueDocumentLines appends every line of the text
+// received (CR and LF separate lines, empty lines are dropped) to lineQueue,
+// releases the text and returns the number of lines.
+void startDocument();
+int queueDocumentLines();
+
 #endif

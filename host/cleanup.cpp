@@ -10,6 +10,13 @@
 #include "host/cleanup.h"
 #include "host/saver_state.h"
 
+void removePreviewFile() {
+  if (previewFilePath == nullptr) return;
+  remove(previewFilePath);
+  free(previewFilePath);
+  previewFilePath = nullptr;
+}
+
 void cleanupOnDestroy() {
   // A wrap inside a typing tick scrolls through scratchDC, which stays held
   // with scrollBitmap selected until the next scrollTick deletes it. When
@@ -28,11 +35,7 @@ void cleanupOnDestroy() {
     DeleteObject(scrollBitmap);
     scrollBitmap = nullptr;
   }
-  if (previewFilePath != nullptr) {
-    remove(previewFilePath);
-    free(previewFilePath);
-    previewFilePath = nullptr;
-  }
+  removePreviewFile();
   ShowCursor(TRUE);
   KillTimer(saverWindow, ScrollTimer);
   KillTimer(saverWindow, TypeTimer);

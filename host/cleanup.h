@@ -7,4 +7,8 @@
 // stops the socket layer.
 void cleanupOnDestroy();
 
+// Removes the preview's banner file, if one was written, and forgets its
+// name.
+void removePreviewFile();
+
 #endif

@@ -62,7 +62,13 @@ void preparePreviewFeed() {
   snprintf(url, sizeof url, "file://%s", previewFilePath != nullptr ? previewFilePath : "");
   settings.urlList.append(url);
 
-  if (fd < 0) return;
+  if (fd < 0) {
+    // Nothing was created under that name (it may even be another's file):
+    // nothing is to be removed at the end.
+    free(previewFilePath);
+    previewFilePath = nullptr;
+    return;
+  }
   _write(fd, previewBanner, static_cast<unsigned>(strlen(previewBanner)));
   _close(fd);
 }

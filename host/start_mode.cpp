@@ -9,6 +9,7 @@
 
 #include "display/terminal_surface.h"
 #include "display/typewriter.h"
+#include "host/cleanup.h"
 #include "host/preview_banner.h"
 #include "host/saver_state.h"
 #include "host/window_drag.h"
@@ -67,9 +68,13 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
 
   saverWindow = createSaverWindow();
   // The preview's banner replaces the feeds whether or not its window could
-  // be made; a banner file written for a window that failed stays behind.
+  // be made; a banner file written for a window that failed is removed at
+  // once, since no window will ever show it.
   if (runMode == Preview) preparePreviewFeed();
-  if (saverWindow == nullptr) return false;
+  if (saverWindow == nullptr) {
+    removePreviewFile();
+    return false;
+  }
 
   ShowWindow(saverWindow, showCommand);
   UpdateWindow(saverWindow);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -35,7 +36,13 @@ void buildSettingsPath(char path[256]) {
 int32_t readColor(const char* key, const char* defaultText, const char* path) {
   char text[200];
   GetPrivateProfileStringA(section, key, defaultText, text, sizeof text, path);
-  return static_cast<int32_t>(strtol(text, nullptr, 16));
+  // strtol's result saturates at the range of a 32-bit long, as it does on
+  // Windows, where long has 32 bits: "FFFFFFFF" reads as 0x7FFFFFFF there,
+  // and must here too.
+  long value = strtol(text, nullptr, 16);
+  if (value > INT32_MAX) value = INT32_MAX;
+  if (value < INT32_MIN) value = INT32_MIN;
+  return static_cast<int32_t>(value);
 }
 
 void writeNumber(const char* key, int32_t value, const char* path) {
@@ -70,6 +77,50 @@ void writePassword(const char* path) {
   WritePrivateProfileStringA(section, "password", value, path);
 }
 
+// The number n for a key name that "url%d" with n gives ("url0", "URL12"),
+// or -1 for any other name.
+int32_t urlKeyNumber(const char* name) {
+  // Key names match without regard to case (ASCII).
+  const char* url = "url";
+  for (int i = 0; i < 3; i++)
+    if (tolower(static_cast<unsigned char>(name[i])) != url[i]) return -1;
+  const char* digits = name + 3;
+  if (digits[0] < '0' || digits[0] > '9' || (digits[0] == '0' && digits[1] != 0)) return -1;
+  int64_t number = 0;
+  for (const char* d = digits; *d; d++) {
+    if (*d < '0' || *d > '9') return -1;
+    number = number * 10 + (*d - '0');
+    if (number > INT32_MAX) return -1;
+  }
+  return static_cast<int32_t>(number);
+}
+
+// How many "url%d" keys the load has to ask for at most: one past the
+// highest number among the section's URL keys, found by listing the key
+// names once. Keys beyond it are missing and would be skipped anyway, so a
+// huge "url count" costs no more than the keys that are there. When the
+// names cannot be listed whole, `urlCount` itself.
+int32_t urlKeysToRead(int32_t urlCount, const char* path) {
+  const DWORD largest = 64u << 20;
+  for (DWORD size = 1u << 16; size <= largest; size *= 2) {
+    char* names = static_cast<char*>(malloc(size));
+    if (names == nullptr) break;
+    DWORD length = GetPrivateProfileStringA(section, nullptr, "", names, size, path);
+    if (length + 2 >= size) {  // cut: ask again with room for more
+      free(names);
+      continue;
+    }
+    int32_t highest = -1;
+    for (const char* name = names; *name; name += strlen(name) + 1) {
+      int32_t number = urlKeyNumber(name);
+      if (number > highest) highest = number;
+    }
+    free(names);
+    return highest + 1 < urlCount ? highest + 1 : urlCount;
+  }
+  return urlCount;
+}
+
 }  // namespace
 
 void loadSettings() {
@@ -90,7 +141,8 @@ void loadSettings() {
   int32_t urlCount = static_cast<int32_t>(GetPrivateProfileIntA(section, "url count", 0, path));
 
   settings.urlList.clear();
-  for (int32_t i = 0; i < urlCount; i++) {
+  int32_t keysToRead = urlKeysToRead(urlCount, path);
+  for (int32_t i = 0; i < keysToRead; i++) {
     char key[32];
     char url[512];
     snprintf(key, sizeof key, "url%d", i);

@@ -1,35 +1,54 @@
-// StringQueue: owned strings in a growable array with a moving front.
+// StringQueue: owned strings packed into a chain of blocks (string_queue.h).
 #include "settings/string_queue.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-StringQueue::StringQueue() : items_(nullptr), capacity_(0), head_(0), count_(0) {}
+// A block of text: `used` bytes of zero-terminated strings follow the
+// header, the first `head` of them already popped.
+struct StringQueue::Block {
+  Block* next;
+  size_t size;  // bytes of text the block can hold
+  size_t used;
+  size_t head;
+  char* text() { return reinterpret_cast<char*>(this + 1); }
+};
+
+namespace {
+
+const size_t kFirstBlock = 4u << 10;
+const size_t kLargestBlock = 1u << 20;
+
+}  // namespace
+
+StringQueue::StringQueue() : front_(nullptr), back_(nullptr), count_(0) {}
 
 StringQueue::~StringQueue() { clear(); }
 
 int StringQueue::append(const char* text) {
-  if (text == nullptr) return 0;
-  if (head_ + count_ == capacity_) {
-    if (head_ > 0 && head_ >= capacity_ / 2) {
-      // At least half the array is free in front: move the strings down
-      // instead of growing. Each string moves at most once per halving.
-      memmove(items_, items_ + head_, sizeof(char*) * static_cast<size_t>(count_));
-      head_ = 0;
-    } else {
-      int32_t grown = capacity_ < 8 ? 8 : capacity_ * 2;
-      if (grown < capacity_) return 0;  // cannot grow further
-      char** bigger = static_cast<char**>(realloc(items_, sizeof(char*) * static_cast<size_t>(grown)));
-      if (bigger == nullptr) return 0;
-      items_ = bigger;
-      capacity_ = grown;
-    }
-  }
+  if (text == nullptr || count_ == INT32_MAX) return 0;
   size_t size = strlen(text) + 1;
-  char* copy = static_cast<char*>(malloc(size));
-  if (copy == nullptr) return 0;
-  memcpy(copy, text, size);
-  items_[head_ + count_] = copy;
+  if (size > static_cast<size_t>(INT32_MAX)) return 0;  // its length would not fit the result
+  if (back_ == nullptr || back_->size - back_->used < size) {
+    // A new block, twice the last one up to the largest size, or as large
+    // as the string.
+    size_t blockSize = back_ == nullptr ? kFirstBlock : back_->size * 2;
+    if (blockSize > kLargestBlock) blockSize = kLargestBlock;
+    if (blockSize < size) blockSize = size;
+    Block* block = static_cast<Block*>(malloc(sizeof(Block) + blockSize));
+    if (block == nullptr) return 0;
+    block->next = nullptr;
+    block->size = blockSize;
+    block->used = 0;
+    block->head = 0;
+    if (back_ != nullptr)
+      back_->next = block;
+    else
+      front_ = block;
+    back_ = block;
+  }
+  memcpy(back_->text() + back_->used, text, size);
+  back_->used += size;
   count_++;
   return static_cast<int>(size);
 }
@@ -37,25 +56,36 @@ int StringQueue::append(const char* text) {
 int StringQueue::popFront(char* dst, int capacity) {
   if (count_ == 0) return 0;
   if (dst == nullptr) return -1;
-  char* front = items_[head_];
+  const char* front = front_->text() + front_->head;
+  size_t size = strlen(front) + 1;
   int length = 0;
   if (capacity > 0) {
     memset(dst, 0, static_cast<size_t>(capacity));
     strncpy(dst, front, static_cast<size_t>(capacity));
     length = static_cast<int>(strnlen(dst, static_cast<size_t>(capacity)));
   }
-  free(front);
-  head_++;
+  front_->head += size;
   count_--;
-  if (count_ == 0) head_ = 0;
+  if (front_->head == front_->used) {
+    if (front_ == back_) {
+      // The only block is empty: it is written from its start again.
+      front_->head = 0;
+      front_->used = 0;
+    } else {
+      Block* used = front_;
+      front_ = used->next;
+      free(used);
+    }
+  }
   return length;
 }
 
 void StringQueue::clear() {
-  for (int32_t i = 0; i < count_; i++) free(items_[head_ + i]);
-  free(items_);
-  items_ = nullptr;
-  capacity_ = 0;
-  head_ = 0;
+  while (front_ != nullptr) {
+    Block* next = front_->next;
+    free(front_);
+    front_ = next;
+  }
+  back_ = nullptr;
   count_ = 0;
 }

@@ -5,8 +5,11 @@
 // A queue is listed without being disturbed by one full rotation: pop the
 // front, use it, append it back, count() times.
 //
-// The array keeps spare capacity and a moving front, so append and popFront
-// both cost O(1) amortized: popping a million lines never shifts the array.
+// The strings are stored one after another, each with its terminating zero,
+// in large blocks (4 KiB growing to 1 MiB; a longer string gets a block of
+// its own size): a document of millions of two-byte lines costs about its
+// own size, not an allocation per line. append and popFront cost O(1) plus
+// the copy; a block is released when its last string has been popped.
 #ifndef QUILLON_SETTINGS_STRING_QUEUE_H
 #define QUILLON_SETTINGS_STRING_QUEUE_H
 
@@ -37,9 +40,9 @@ class StringQueue {
   StringQueue(const StringQueue&);
   StringQueue& operator=(const StringQueue&);
 
-  char** items_;   // slots [head_, head_ + count_) hold the strings
-  int32_t capacity_;
-  int32_t head_;
+  struct Block;    // string_queue.cpp
+  Block* front_;   // the oldest block: popFront reads here
+  Block* back_;    // the newest block: append writes here
   int32_t count_;
 };
 

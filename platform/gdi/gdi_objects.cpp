@@ -67,6 +67,12 @@ GdiObject* findGdiObject(HGDIOBJ handle, DWORD type) {
   return slot.object;
 }
 
+size_t liveGdiObjects() {
+  size_t live = 0;
+  for (const Slot& slot : slotTable()) live += slot.object != nullptr;
+  return live;
+}
+
 void destroyGdiObject(GdiObject* object) {
   size_t index = handleValue(object->handle) & 0xFFFF;
   slotTable()[index].object = nullptr;

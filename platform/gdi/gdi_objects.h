@@ -25,6 +25,10 @@ HGDIOBJ addGdiObject(GdiObject* object);
 // non-zero `type` also requires that type.
 GdiObject* findGdiObject(HGDIOBJ handle, DWORD type = 0);
 
+// How many objects live in the table, stock objects included: what a run
+// keeps of GDI, for soak runs that watch it stay flat.
+size_t liveGdiObjects();
+
 // Removes the object from the table and destroys it.
 void destroyGdiObject(GdiObject* object);
 

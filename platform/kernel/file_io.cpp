@@ -5,24 +5,91 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "platform/kernel/paths.h"
 
-bool readWholeFile(const std::string& path, std::string* text) {
+namespace {
+
+// Says once per path why a settings file is not used.
+void sayRefused(const std::string& path, const std::string& why) {
+  static std::set<std::string>* said = new std::set<std::string>;  // never destroyed
+  if (!said->insert(path).second) return;
+  fprintf(stderr, "quillon: %s: %s; it is not used, as if it were missing\n", path.c_str(),
+          why.c_str());
+}
+
+FileRead refuse(const std::string& path, const std::string& why) {
+  sayRefused(path, why);
+  return FileRead::Refused;
+}
+
+}  // namespace
+
+FileRead readSettingsFile(const std::string& path, std::string* text) {
   text->clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  // Not blocking: opening a FIFO for reading would otherwise wait for a
+  // writer.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return FileRead::Missing;
+    return refuse(path, std::string("cannot be read (") + strerror(errno) + ")");
+  }
+  struct stat info;
+  std::string why;
+  if (fstat(fd, &info) != 0)
+    why = std::string("cannot be read (") + strerror(errno) + ")";
+  else if (S_ISDIR(info.st_mode))
+    why = "is a directory";
+  else if (!S_ISREG(info.st_mode))
+    why = "is not a regular file";
+  else if (static_cast<unsigned long long>(info.st_size) > kLargestSettingsFile)
+    why = "is larger than 16 MiB";
+  if (!why.empty()) {
+    close(fd);
+    return refuse(path, why);
+  }
   char buffer[65536];
   for (;;) {
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) why = std::string("cannot be read (") + strerror(errno) + ")";
     if (n <= 0) break;
     text->append(buffer, static_cast<size_t>(n));
+    if (text->size() > kLargestSettingsFile) {  // it grew while being read
+      why = "is larger than 16 MiB";
+      break;
+    }
   }
   close(fd);
-  return true;
+  if (!why.empty()) {
+    text->clear();
+    return refuse(path, why);
+  }
+  return FileRead::Read;
+}
+
+FileStamp fileStamp(const std::string& path) {
+  FileStamp stamp;
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return stamp;
+  stamp.exists = true;
+  stamp.device = static_cast<unsigned long long>(info.st_dev);
+  stamp.inode = static_cast<unsigned long long>(info.st_ino);
+  stamp.size = static_cast<unsigned long long>(info.st_size);
+  stamp.modifiedSeconds = static_cast<long long>(info.st_mtim.tv_sec);
+  stamp.modifiedNanoseconds = static_cast<long long>(info.st_mtim.tv_nsec);
+  return stamp;
+}
+
+bool sameStamp(const FileStamp& a, const FileStamp& b) {
+  return a.exists == b.exists && a.device == b.device && a.inode == b.inode &&
+         a.size == b.size && a.modifiedSeconds == b.modifiedSeconds &&
+         a.modifiedNanoseconds == b.modifiedNanoseconds;
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& text) {

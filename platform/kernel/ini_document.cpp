@@ -1,9 +1,9 @@
 // Reading and editing INI text line by line for the private-profile calls.
 #include "platform/kernel/ini_document.h"
 
-#include <strings.h>
-
 namespace {
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -21,8 +21,12 @@ std::string trim(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
-bool sameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
+// Names compare without regard to ASCII case: they are indexed in lower case.
+std::string lowerCase(const std::string& name) {
+  std::string lower = name;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
 }
 
 bool sectionHeader(const std::string& line, std::string* name) {
@@ -51,33 +55,46 @@ std::string unquote(const std::string& value) {
   return value;
 }
 
-// [header, end) of the first section of that name; header = npos if absent.
-void findSection(const IniDocument& doc, const std::string& section, size_t* header,
-                 size_t* end) {
-  *header = *end = std::string::npos;
-  std::string name;
-  for (size_t i = 0; i < doc.lines.size(); i++) {
-    if (!sectionHeader(doc.lines[i], &name)) continue;
-    if (*header != std::string::npos) {
-      *end = i;
-      return;
-    }
-    if (sameName(name, section)) *header = i;
-  }
-  if (*header != std::string::npos) *end = doc.lines.size();
-}
-
-size_t findKey(const IniDocument& doc, size_t header, size_t end, const std::string& key) {
+// Rebuilds a section's key index from its lines.
+void indexKeys(IniSection* section) {
+  section->keys.clear();
+  section->afterLastKey = 1;
   std::string name, value;
-  for (size_t i = header + 1; i < end; i++)
-    if (keyLine(doc.lines[i], &name, &value) && sameName(name, key)) return i;
-  return std::string::npos;
+  for (size_t i = 1; i < section->lines.size(); i++) {
+    if (!keyLine(section->lines[i], &name, &value)) continue;
+    section->keys.emplace(lowerCase(name), i);  // the first of a name stays
+    section->afterLastKey = i + 1;
+  }
 }
 
-// Makes sure the line before an insertion point ends with a line ending.
-void terminateLine(IniDocument* doc, size_t index) {
-  std::string& line = doc->lines[index];
-  if (line.empty() || line.back() != '\n') line += doc->newline;
+void indexSections(IniDocument* doc) {
+  doc->firstSection.clear();
+  for (size_t i = 0; i < doc->sections.size(); i++)
+    doc->firstSection.emplace(lowerCase(doc->sections[i].name), i);
+}
+
+const IniSection* findSection(const IniDocument& doc, const std::string& name) {
+  auto found = doc.firstSection.find(lowerCase(name));
+  return found == doc.firstSection.end() ? nullptr : &doc.sections[found->second];
+}
+
+IniSection* findSection(IniDocument* doc, const std::string& name) {
+  auto found = doc->firstSection.find(lowerCase(name));
+  return found == doc->firstSection.end() ? nullptr : &doc->sections[found->second];
+}
+
+// The last line of the document, or null when it has none.
+std::string* lastLine(IniDocument* doc) {
+  for (size_t i = doc->sections.size(); i > 0; i--)
+    if (!doc->sections[i - 1].lines.empty()) return &doc->sections[i - 1].lines.back();
+  return doc->leadingLines.empty() ? nullptr : &doc->leadingLines.back();
+}
+
+// Makes sure a line before an insertion point ends with a line ending.
+void terminateLine(IniDocument* doc, std::string* line) {
+  if (line == nullptr || (!line->empty() && line->back() == '\n')) return;
+  *line += doc->newline;
+  doc->bytes += doc->newline.size();
 }
 
 }  // namespace
@@ -85,99 +102,132 @@ void terminateLine(IniDocument* doc, size_t index) {
 IniDocument parseIni(const std::string& text) {
   IniDocument doc;
   size_t start = 0;
+  if (text.compare(0, 3, kByteOrderMark) == 0) {
+    doc.byteOrderMark = kByteOrderMark;
+    start = 3;
+  }
+  doc.bytes = text.size();
+  bool first = true;
+  std::string name;
   while (start < text.size()) {
     size_t nl = text.find('\n', start);
     size_t next = nl == std::string::npos ? text.size() : nl + 1;
-    doc.lines.push_back(text.substr(start, next - start));
+    std::string line = text.substr(start, next - start);
     start = next;
-  }
-  if (!doc.lines.empty()) {
-    const std::string& first = doc.lines[0];
-    if (first.size() >= 2 && first[first.size() - 2] == '\r' && first.back() == '\n')
+    if (first && line.size() >= 2 && line[line.size() - 2] == '\r' && line.back() == '\n')
       doc.newline = "\r\n";
+    first = false;
+    if (sectionHeader(line, &name)) {
+      doc.sections.push_back(IniSection());
+      doc.sections.back().name = name;
+      doc.sections.back().lines.push_back(line);
+    } else if (doc.sections.empty()) {
+      doc.leadingLines.push_back(line);
+    } else {
+      doc.sections.back().lines.push_back(line);
+    }
   }
+  for (IniSection& section : doc.sections) indexKeys(&section);
+  indexSections(&doc);
   return doc;
 }
 
 std::string serializeIni(const IniDocument& doc) {
   std::string text;
-  for (const std::string& line : doc.lines) text += line;
+  text.reserve(doc.bytes);
+  text += doc.byteOrderMark;
+  for (const std::string& line : doc.leadingLines) text += line;
+  for (const IniSection& section : doc.sections)
+    for (const std::string& line : section.lines) text += line;
   return text;
 }
 
 bool iniReadValue(const IniDocument& doc, const std::string& section, const std::string& key,
                   std::string* value) {
-  size_t header, end;
-  findSection(doc, section, &header, &end);
-  if (header == std::string::npos) return false;
-  size_t at = findKey(doc, header, end, key);
-  if (at == std::string::npos) return false;
+  const IniSection* found = findSection(doc, section);
+  if (found == nullptr) return false;
+  auto at = found->keys.find(lowerCase(key));
+  if (at == found->keys.end()) return false;
   std::string name, raw;
-  keyLine(doc.lines[at], &name, &raw);
+  keyLine(found->lines[at->second], &name, &raw);
   *value = unquote(raw);
   return true;
 }
 
 std::vector<std::string> iniKeyNames(const IniDocument& doc, const std::string& section) {
   std::vector<std::string> names;
-  size_t header, end;
-  findSection(doc, section, &header, &end);
+  const IniSection* found = findSection(doc, section);
+  if (found == nullptr) return names;
   std::string name, value;
-  for (size_t i = header == std::string::npos ? end : header + 1; i < end; i++)
-    if (keyLine(doc.lines[i], &name, &value)) names.push_back(name);
+  for (size_t i = 1; i < found->lines.size(); i++)
+    if (keyLine(found->lines[i], &name, &value)) names.push_back(name);
   return names;
 }
 
 std::vector<std::string> iniSectionNames(const IniDocument& doc) {
   std::vector<std::string> names;
-  std::string name;
-  for (const std::string& line : doc.lines)
-    if (sectionHeader(line, &name)) names.push_back(name);
+  for (const IniSection& section : doc.sections) names.push_back(section.name);
   return names;
 }
 
-void iniSetValue(IniDocument* doc, const std::string& section, const std::string& key,
+bool iniSetValue(IniDocument* doc, const std::string& section, const std::string& key,
                  const std::string& value) {
-  size_t header, end;
-  findSection(*doc, section, &header, &end);
-  if (header == std::string::npos) {
-    if (!doc->lines.empty()) terminateLine(doc, doc->lines.size() - 1);
-    doc->lines.push_back("[" + section + "]" + doc->newline);
-    doc->lines.push_back(key + "=" + value + doc->newline);
-    return;
+  IniSection* found = findSection(doc, section);
+  if (found == nullptr) {
+    terminateLine(doc, lastLine(doc));
+    IniSection added;
+    added.name = section;
+    added.lines.push_back("[" + section + "]" + doc->newline);
+    added.lines.push_back(key + "=" + value + doc->newline);
+    added.keys.emplace(lowerCase(key), 1);
+    added.afterLastKey = 2;
+    doc->bytes += added.lines[0].size() + added.lines[1].size();
+    doc->sections.push_back(added);
+    doc->firstSection.emplace(lowerCase(section), doc->sections.size() - 1);
+    return true;
   }
-  size_t at = findKey(*doc, header, end, key);
-  if (at != std::string::npos) {
+  auto at = found->keys.find(lowerCase(key));
+  if (at != found->keys.end()) {
     // Keep the key's own spelling and the line's ending; replace the value.
-    std::string& line = doc->lines[at];
+    std::string& line = found->lines[at->second];
     std::string ending = line.substr(content(line).size());
     std::string name, raw;
     keyLine(line, &name, &raw);
-    line = name + "=" + value + ending;
-    return;
+    std::string replaced = name + "=" + value + ending;
+    if (replaced == line) return false;
+    doc->bytes = doc->bytes - line.size() + replaced.size();
+    line = replaced;
+    return true;
   }
   // After the last entry of the section (blank lines and comments that
-  // follow it stay below the new key).
-  size_t insert = header + 1;
-  std::string name, raw;
-  for (size_t i = header + 1; i < end; i++)
-    if (keyLine(doc->lines[i], &name, &raw)) insert = i + 1;
-  terminateLine(doc, insert - 1);
-  doc->lines.insert(doc->lines.begin() + static_cast<long>(insert), key + "=" + value + doc->newline);
+  // follow it stay below the new key); no key line comes after it, so the
+  // index stays true.
+  size_t insert = found->afterLastKey;
+  terminateLine(doc, &found->lines[insert - 1]);
+  std::string line = key + "=" + value + doc->newline;
+  doc->bytes += line.size();
+  found->lines.insert(found->lines.begin() + static_cast<long>(insert), line);
+  found->keys.emplace(lowerCase(key), insert);
+  found->afterLastKey = insert + 1;
+  return true;
 }
 
-void iniDeleteKey(IniDocument* doc, const std::string& section, const std::string& key) {
-  size_t header, end;
-  findSection(*doc, section, &header, &end);
-  if (header == std::string::npos) return;
-  size_t at = findKey(*doc, header, end, key);
-  if (at != std::string::npos) doc->lines.erase(doc->lines.begin() + static_cast<long>(at));
+bool iniDeleteKey(IniDocument* doc, const std::string& section, const std::string& key) {
+  IniSection* found = findSection(doc, section);
+  if (found == nullptr) return false;
+  auto at = found->keys.find(lowerCase(key));
+  if (at == found->keys.end()) return false;
+  doc->bytes -= found->lines[at->second].size();
+  found->lines.erase(found->lines.begin() + static_cast<long>(at->second));
+  indexKeys(found);
+  return true;
 }
 
-void iniDeleteSection(IniDocument* doc, const std::string& section) {
-  size_t header, end;
-  findSection(*doc, section, &header, &end);
-  if (header == std::string::npos) return;
-  doc->lines.erase(doc->lines.begin() + static_cast<long>(header),
-                   doc->lines.begin() + static_cast<long>(end));
+bool iniDeleteSection(IniDocument* doc, const std::string& section) {
+  auto at = doc->firstSection.find(lowerCase(section));
+  if (at == doc->firstSection.end()) return false;
+  for (const std::string& line : doc->sections[at->second].lines) doc->bytes -= line.size();
+  doc->sections.erase(doc->sections.begin() + static_cast<long>(at->second));
+  indexSections(doc);
+  return true;
 }

@@ -1,26 +1,20 @@
 // Private-profile (INI) files of the POSIX layer: GetPrivateProfileIntA,
 // GetPrivateProfileStringA, WritePrivateProfileStringA.
 //
-// Every call reads the file afresh (Win32 caches, but nothing here can tell)
-// and every write replaces the file atomically. Paths may use backslashes; a
-// bare file name lives in the Windows directory, as on Win32.
+// The parsed file is cached and read again only when it has changed
+// (profile_cache.h, which also says when a write reaches the disk); a write
+// replaces the file atomically. Paths may use backslashes; a bare file name
+// lives in the Windows directory, as on Win32.
 #include <windows.h>
 
 #include <ctype.h>
 #include <string.h>
 
-#include "platform/kernel/file_io.h"
 #include "platform/kernel/ini_document.h"
 #include "platform/kernel/paths.h"
+#include "platform/kernel/profile_cache.h"
 
 namespace {
-
-bool loadIni(LPCSTR fileName, IniDocument* doc) {
-  std::string text;
-  bool found = readWholeFile(hostProfilePath(fileName), &text);
-  *doc = parseIni(text);
-  return found;
-}
 
 // Copies names as a list of zero-terminated strings ended by an extra zero.
 // Win32: when they do not fit, the list is cut and size - 2 is returned.
@@ -75,8 +69,9 @@ UINT parseProfileInt(const std::string& text) {
 DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
                                       LPSTR buffer, DWORD size, LPCSTR fileName) {
   if (buffer == nullptr) return 0;
-  IniDocument doc;
-  if (!loadIni(fileName, &doc)) SetLastError(ERROR_FILE_NOT_FOUND);
+  bool found = false;
+  const IniDocument& doc = cachedProfile(hostProfilePath(fileName), &found);
+  if (!found) SetLastError(ERROR_FILE_NOT_FOUND);
   if (section == nullptr) return copyNameList(iniSectionNames(doc), buffer, size);
   if (key == nullptr) return copyNameList(iniKeyNames(doc, section), buffer, size);
 
@@ -94,8 +89,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default
 }
 
 UINT WINAPI GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName) {
-  IniDocument doc;
-  loadIni(fileName, &doc);
+  bool found = false;
+  const IniDocument& doc = cachedProfile(hostProfilePath(fileName), &found);
   std::string value;
   if (section == nullptr || key == nullptr || !iniReadValue(doc, section, key, &value) ||
       value.empty())
@@ -105,22 +100,27 @@ UINT WINAPI GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, 
 
 BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
                                        LPCSTR fileName) {
+  if (section == nullptr && key == nullptr && value == nullptr) {
+    // Win32's request to flush the profile cache; it always returns FALSE.
+    flushProfiles();
+    return FALSE;
+  }
   if (section == nullptr || fileName == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  IniDocument doc;
-  loadIni(fileName, &doc);
-  std::string before = serializeIni(doc);
+  std::string path = hostProfilePath(fileName);
+  bool found = false;
+  IniDocument& doc = cachedProfile(path, &found);
+  bool changed;
   if (key == nullptr)
-    iniDeleteSection(&doc, section);
+    changed = iniDeleteSection(&doc, section);
   else if (value == nullptr)
-    iniDeleteKey(&doc, section, key);
+    changed = iniDeleteKey(&doc, section, key);
   else
-    iniSetValue(&doc, section, key, value);
-  std::string after = serializeIni(doc);
-  if (after == before) return TRUE;
-  if (!writeFileAtomically(hostProfilePath(fileName), after)) {
+    changed = iniSetValue(&doc, section, key, value);
+  if (!changed) return TRUE;
+  if (!storeProfile(path)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }

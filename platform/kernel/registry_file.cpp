@@ -127,11 +127,13 @@ std::string registryFilePath() { return windowsDirectory() + "/registry.reg"; }
 RegistryDocument loadRegistry() {
   std::string path = registryFilePath();
   std::string text;
-  if (!readWholeFile(path, &text)) {
+  if (readSettingsFile(path, &text) != FileRead::Read) {
     RegistryDocument doc;
     doc.keys.push_back(RegistryKey{"HKEY_CURRENT_USER\\Control Panel\\Desktop", {}});
     return doc;
   }
+  // A UTF-8 byte-order mark (as Notepad writes one) is not part of the text.
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
   return parseRegistry(text, path);
 }
 

@@ -43,7 +43,9 @@ RegistryDocument parseRegistry(const std::string& text, const std::string& fileN
 // "registry.reg" in the Windows directory.
 std::string registryFilePath();
 
-// The file's keys. A missing file reads as the one key
+// The file's keys. A UTF-8 byte-order mark at its start is skipped. A
+// missing file, or one that is refused (readSettingsFile in file_io.h: not a
+// regular file, too large, unreadable), reads as the one key
 // "HKEY_CURRENT_USER\Control Panel\Desktop" with no values: on Windows that
 // key always exists, and its value "ScreenSaveUsePassword" is absent until
 // the user turns screen-saver passwords on.

@@ -32,9 +32,12 @@ void resizePixels(Window& window, int oldWidth, int oldHeight) {
   int width = clientWidth(window), height = clientHeight(window);
   std::vector<uint32_t> pixels(size_t(width) * height, 0);
   int keepWidth = std::min(width, oldWidth), keepHeight = std::min(height, oldHeight);
+  // A window 0 pixels wide or high has no pixels to keep (and no first one
+  // to point at).
+  if (keepWidth <= 0) keepHeight = 0;
   for (int y = 0; y < keepHeight; ++y)
-    memcpy(&pixels[size_t(y) * width], &window.pixels[size_t(y) * oldWidth],
-           keepWidth * sizeof(uint32_t));
+    memcpy(pixels.data() + size_t(y) * width, window.pixels.data() + size_t(y) * oldWidth,
+           size_t(keepWidth) * sizeof(uint32_t));
   window.pixels.swap(pixels);
 }
 

@@ -14,6 +14,8 @@
 
 #include <sstream>
 
+#include "settings/settings.h"
+
 extern char** environ;
 
 namespace {
@@ -154,4 +156,13 @@ std::vector<std::string> filesIn(const std::string& folder) {
   }
   closedir(dir);
   return names;
+}
+
+std::string storedPassword(const char* plain) {
+  memset(settings.password, 0, sizeof settings.password);
+  strncpy(settings.password, plain, 48);
+  scramblePassword();
+  std::string stored = settings.password;
+  memset(settings.password, 0, sizeof settings.password);
+  return stored;
 }

@@ -82,6 +82,9 @@ class SaverSandbox {
   int runs_ = 0;
 };
 
+// The INI form of a password (as saveSettings writes it).
+std::string storedPassword(const char* plain);
+
 // The names of the files in a folder (without "." and "..").
 std::vector<std::string> filesIn(const std::string& folder);
 

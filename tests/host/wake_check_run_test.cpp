@@ -7,20 +7,9 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include "settings/settings.h"
 #include "tests/host/saver_process.h"
 
 namespace {
-
-// The INI form of a password.
-std::string storedPassword(const char* plain) {
-  memset(settings.password, 0, sizeof settings.password);
-  strncpy(settings.password, plain, 48);
-  scramblePassword();
-  std::string stored = settings.password;
-  memset(settings.password, 0, sizeof settings.password);
-  return stored;
-}
 
 const char* const kKeyHeader = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n";
 

@@ -48,6 +48,20 @@ TEST_F(SettingsFile, UrlListSkipsMissingAndEmptyEntries) {
   EXPECT_EQ(currentUrls(), (Urls{"http://a/", "http://c/"}));
 }
 
+// A count far beyond the keys that are there reads only as far as the
+// highest "url%d" key: a count of 2^31 - 1 loads at once. Keys that "url%d"
+// never names (url07, url-1, urlx) are not URLs.
+TEST_F(SettingsFile, HugeCountReadsOnlyTheUrlKeysThatAreThere) {
+  writeIni("[settings]\nurl count=2147483647\nurl0=http://a/\nURL12=http://m/\n"
+           "url07=http://x/\nurl-1=http://y/\nurlx=http://z/\nurl5=http://f/\n"
+           "url99999999999=http://w/\n");
+  loadSettings();
+  EXPECT_EQ(currentUrls(), (Urls{"http://a/", "http://f/", "http://m/"}));
+  writeIni("[settings]\nurl count=6\nurl0=http://a/\nURL12=http://m/\nurl5=http://f/\n");
+  loadSettings();
+  EXPECT_EQ(currentUrls(), (Urls{"http://a/", "http://f/"}));
+}
+
 TEST_F(SettingsFile, NonPositiveOrMissingCountGivesTheDefaultUrl) {
   for (const char* count : {"url count=0\n", "url count=-3\n", "", "url count=abc\n"}) {
     writeIni(std::string("[settings]\n") + count + "url0=http://a/\nurl1=http://b/\n");
@@ -80,6 +94,9 @@ TEST_F(SettingsFile, ColoursParseAsHexAndSaveAsSixUpperDigits) {
       {"FF", 0xFF, "0000FF"},          {"0x00ff00", 0x00FF00, "00FF00"},
       {" 12abcd", 0x12ABCD, "12ABCD"}, {"zz", 0, "000000"},
       {"ff0000junk", 0xFF0000, "FF0000"}, {"-1", -1, "FFFFFFFF"},
+      // Beyond a 32-bit long, strtol saturates, as on Windows.
+      {"FFFFFFFF", INT32_MAX, "7FFFFFFF"}, {"FFFFFFFFFF", INT32_MAX, "7FFFFFFF"},
+      {"-80000000", INT32_MIN, "80000000"}, {"-FFFFFFFFFF", INT32_MIN, "80000000"},
   };
   for (const Case& c : cases) {
     writeIni(std::string("[settings]\nbgcolor=") + c.text + "\nfgcolor=" + c.text + "\n");

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 TEST(StringQueue, AppendReturnsBytesCopiedAndNullAddsNothing) {
   StringQueue q;
@@ -120,4 +121,35 @@ TEST(StringQueue, ZeroOrNegativeCapacityDropsTheFrontSafely) {
   EXPECT_EQ(q.popFront(dst, -5), 0);
   EXPECT_STREQ(dst, "zz");
   EXPECT_EQ(q.count(), 0);
+}
+
+// Strings of every size, from empty to larger than a block, interleaved with
+// pops, come back whole and in order; a rotation across blocks keeps the
+// order too.
+TEST(StringQueue, StringsOfEverySizeAcrossBlocks) {
+  const size_t sizes[] = {0, 1, 2, 100, 4095, 4096, 5000, 70000, (1u << 20) - 1, 1u << 20,
+                          (1u << 20) + 7, 3, 0, 2000000};
+  StringQueue q;
+  std::vector<std::string> expected;
+  for (int round = 0; round < 3; round++)
+    for (size_t size : sizes) {
+      std::string text(size, static_cast<char>('a' + expected.size() % 26));
+      if (size > 0) text[size - 1] = 'Z';
+      ASSERT_EQ(q.append(text.c_str()), static_cast<int>(size + 1));
+      expected.push_back(text);
+    }
+  std::vector<char> buffer(2100000);
+  int capacity = static_cast<int>(buffer.size() - 1);
+  for (size_t i = 0; i < expected.size(); i++) {  // one rotation
+    ASSERT_EQ(q.popFront(buffer.data(), capacity), static_cast<int>(expected[i].size()));
+    ASSERT_EQ(q.append(buffer.data()), static_cast<int>(expected[i].size() + 1));
+  }
+  for (size_t i = 0; i < expected.size(); i++) {
+    ASSERT_EQ(q.popFront(buffer.data(), capacity), static_cast<int>(expected[i].size())) << i;
+    ASSERT_EQ(std::string(buffer.data()), expected[i]) << i;
+  }
+  EXPECT_EQ(q.count(), 0);
+  q.append("after");
+  ASSERT_EQ(q.popFront(buffer.data(), capacity), 5);
+  EXPECT_STREQ(buffer.data(), "after");
 }

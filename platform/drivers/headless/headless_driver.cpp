@@ -7,13 +7,17 @@
 // either clock, a wait that nothing can ever end (no timer, no script event
 // left) ends the process with exit code 1 and the trace line "stall", since
 // no other input can come.
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/headless/headless_config.h"
@@ -21,6 +25,7 @@
 #include "platform/drivers/headless/headless_script.h"
 #include "platform/drivers/headless/png_file.h"
 #include "platform/drivers/key_names.h"
+#include "platform/gdi/gdi_objects.h"
 #include "platform/internal/trace.h"
 
 namespace {
@@ -48,16 +53,41 @@ Headless& headless() {
   _exit(code);
 }
 
-bool loadScript(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    fprintf(stderr, "quillon: headless: cannot read the script %s\n", path.c_str());
+// The script's text; false (with the reason) when it cannot be read whole:
+// missing, unreadable, a directory.
+bool readScriptText(const std::string& path, std::string* text, std::string* why) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *why = strerror(errno);
     return false;
   }
-  std::stringstream content;
-  content << in.rdbuf();
+  struct stat info;
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    close(fd);
+    *why = "it is a directory";
+    return false;
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) *why = strerror(errno);
+    if (n <= 0) break;
+    text->append(buffer, static_cast<size_t>(n));
+  }
+  close(fd);
+  return why->empty();
+}
+
+bool loadScript(const std::string& path) {
+  std::string text, why;
+  if (!readScriptText(path, &text, &why)) {
+    fprintf(stderr, "quillon: headless: cannot read the script %s: %s\n", path.c_str(),
+            why.c_str());
+    return false;
+  }
   std::string error;
-  if (!parseScript(content.str(), &headless().script, &error)) {
+  if (!parseScript(text, &headless().script, &error)) {
     fprintf(stderr, "quillon: headless: script %s: %s\n", path.c_str(), error.c_str());
     return false;
   }
@@ -136,6 +166,35 @@ void snapshot(const std::string& path, bool wholeScreen) {
   traceEvent("%s %s", wholeScreen ? "snapshot" : "windowsnapshot", path.c_str());
 }
 
+// One line of what the process holds, appended to `path`: the driver time,
+// the resident memory in KiB, the open file descriptors and the live GDI
+// objects. Soak runs write it every virtual hour to see that they stay flat.
+void writeStats(const std::string& path) {
+  long residentKiB = 0;
+  if (FILE* status = fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (fgets(line, sizeof line, status))
+      if (strncmp(line, "VmRSS:", 6) == 0) residentKiB = atol(line + 6);
+    fclose(status);
+  }
+  int descriptors = 0;
+  if (DIR* fds = opendir("/proc/self/fd")) {
+    while (dirent* entry = readdir(fds))
+      if (entry->d_name[0] != '.') descriptors++;
+    closedir(fds);
+    descriptors--;  // the one opendir holds
+  }
+  FILE* out = fopen(path.c_str(), "a");
+  if (out == nullptr) {
+    fprintf(stderr, "quillon: headless: stats: cannot write %s\n", path.c_str());
+    return;
+  }
+  fprintf(out, "%llu rss_kib=%ld fds=%d gdi_objects=%zu\n",
+          static_cast<unsigned long long>(clockMs()), residentKiB, descriptors, liveGdiObjects());
+  fclose(out);
+  traceEvent("stats %s", path.c_str());
+}
+
 void resizeTopWindow(const ScriptEvent& e) {
   const ScreenWindow* top = screenTopWindow(true);
   if (!top || !top->resizable) {
@@ -171,6 +230,7 @@ void run(const ScriptEvent& e) {
     case ScriptAction::Close: closeTopWindow(); break;
     case ScriptAction::Snapshot: snapshot(e.text, true); break;
     case ScriptAction::WindowSnapshot: snapshot(e.text, false); break;
+    case ScriptAction::Stats: writeStats(e.text); break;
     case ScriptAction::Type: typeText(e.text); break;
     case ScriptAction::Command:
       // Pressing a control by its id needs dialogs, which the layer does not

@@ -26,6 +26,7 @@ const ActionName kActions[] = {
     {"windowsnapshot", ScriptAction::WindowSnapshot},
     {"quit", ScriptAction::Quit},         {"type", ScriptAction::Type},
     {"command", ScriptAction::Command},   {"parentgone", ScriptAction::ParentGone},
+    {"stats", ScriptAction::Stats},
 };
 
 bool parseNumber(const std::string& word, long long low, long long high, long long* out) {
@@ -93,6 +94,7 @@ const char* parseArguments(const std::vector<std::string>& words, const std::str
       break;
     case ScriptAction::Snapshot:
     case ScriptAction::WindowSnapshot:
+    case ScriptAction::Stats:
     case ScriptAction::Type:
       event->text = rest;
       if (event->text.empty()) return "expected a text";

@@ -27,6 +27,7 @@ enum class ScriptAction {
   Type,            // type a text on the US keyboard
   Command,         // press a dialog's control by its id
   ParentGone,      // a foreign window is destroyed by its program
+  Stats,           // appends the process's resident memory, open files and GDI objects to a file
 };
 
 struct ScriptEvent {
@@ -35,7 +36,7 @@ struct ScriptEvent {
   std::vector<UINT> keys;  // Key, KeyDown, KeyUp: modifiers first
   MouseButton button = MouseButton::Left;
   int x = 0, y = 0;        // screen coordinates; Resize: width and height
-  std::string text;        // Snapshot, WindowSnapshot: file; Type: text
+  std::string text;        // Snapshot, WindowSnapshot, Stats: file; Type: text
   int id = 0;              // Command: the control; ParentGone: the foreign window
   int line = 0;
 };

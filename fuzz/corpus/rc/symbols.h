@@ -1,0 +1,2 @@
+#define IDS_NAME 109
+#define IDS_HEX 0x20 // comment
