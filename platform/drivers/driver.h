@@ -102,7 +102,7 @@ struct DisplayDriver {
 
 // Each driver folder defines its table with a function named for it:
 // headlessDisplayDriver() in platform/drivers/headless/, x11DisplayDriver()
-// in platform/drivers/x11/ (or no_x11.cpp when that folder is not built).
+// in platform/drivers/x11/.
 DisplayDriver headlessDisplayDriver();
 DisplayDriver x11DisplayDriver();
 
@@ -144,5 +144,14 @@ void driverCloseRequest(HWND window);
 // with it, as Win32 destroys a destroyed window's children, even those of
 // another process.
 void driverForeignWindowGone(uintptr_t number);
+
+// Automation of dialogs (the headless driver's script): on the active
+// dialog's control with this id, a click at its centre; the focus; a user's
+// selection of entry `index` of a list box, combo box or other list, with
+// its notification. False when there is no such control that a user could
+// reach (none, hidden or disabled): nothing happens then.
+bool driverDialogCommand(int id);
+bool driverDialogFocus(int id);
+bool driverDialogSelect(int id, int index);
 
 #endif

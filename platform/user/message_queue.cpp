@@ -1,6 +1,6 @@
 // The message queue of the one user-interface thread: PostMessageA,
 // SendMessageA, GetMessageA, PeekMessageA, WaitMessage, TranslateMessage,
-// DispatchMessageA and PostQuitMessage.
+// DispatchMessageA, PostQuitMessage and GetKeyState.
 //
 // GetMessageA takes messages in Win32's order: posted messages first, then
 // WM_QUIT once PostQuitMessage was called and no posted message is left,
@@ -158,6 +158,11 @@ void dropWindowMessages(HWND window) {
 }
 
 bool queueKeyDown(UINT virtualKey) { return queue().keys[virtualKey & 0xFF]; }
+
+// Only the "down" bit: toggle states (Caps Lock) are not kept.
+SHORT WINAPI GetKeyState(int virtualKey) {
+  return queueKeyDown(UINT(virtualKey)) ? SHORT(0x8000) : SHORT(0);
+}
 
 POINT cursorPosition() { return queue().cursor; }
 void setCursorPosition(POINT screen) { queue().cursor = screen; }

@@ -40,6 +40,8 @@ struct Window {
   HMENU menu = nullptr;          // a child's control id
   HINSTANCE instance = nullptr;
   std::string text;
+  HFONT font = nullptr;          // what WM_SETFONT gave a control or dialog
+  LONG_PTR userData = 0;         // GWLP_USERDATA
 
   // Place of the window in its parent's client coordinates (screen
   // coordinates for a top-level window). There is no non-client area: the

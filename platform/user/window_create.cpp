@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/drivers/driver.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/internal/trace.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/timers.h"
@@ -39,12 +40,10 @@ bool isFullScreen(DWORD style, const RECT& rect) {
 }
 
 void sayNoFrame(DWORD style) {
-  static bool said = false;
-  if (said || !(style & (WS_THICKFRAME | WS_CAPTION))) return;
-  said = true;
-  fprintf(stderr,
-          "quillon: windows have no non-client area here: a frame or caption is left to the "
-          "display driver, and the window rectangle is the client rectangle\n");
+  if (!(style & (WS_THICKFRAME | WS_CAPTION))) return;
+  layerDiagnostic("user",
+                  "windows have no non-client area here: a frame or caption is left to the "
+                  "display driver, and the window rectangle is the client rectangle");
 }
 
 bool makeNativeWindow(Window& window, HWND foreignParent) {

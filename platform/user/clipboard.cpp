@@ -1,0 +1,16 @@
+// The clipboard's text (clipboard.h): the driver's, when it has a clipboard
+// entry, else a text kept in the process.
+#include "platform/user/clipboard.h"
+
+namespace {
+
+std::string& processClipboard() {
+  static std::string text;
+  return text;
+}
+
+}  // namespace
+
+std::string clipboardText() { return processClipboard(); }
+
+void setClipboardText(const std::string& text) { processClipboard() = text; }
