@@ -14,6 +14,7 @@
 // LB_SETTOPINDEX, LB_GETITEMHEIGHT.
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -67,15 +68,13 @@ void makeVisible(HWND list, ListState& s, int index) {
   else if (index >= s.top + visibleCount(list)) setTop(list, s, index - visibleCount(list) + 1);
 }
 
+// After every entry that sorts before or with `text` (binary search).
 int sortedPlace(const ListState& s, const std::string& text) {
-  int place = int(s.items.size());
-  for (int i = 0; i < int(s.items.size()); ++i) {
-    if (compareNoCase(text, s.items[i]) < 0) {
-      place = i;
-      break;
-    }
-  }
-  return place;
+  auto place = std::upper_bound(s.items.begin(), s.items.end(), text,
+                                [](const std::string& a, const std::string& b) {
+                                  return compareNoCase(a, b) < 0;
+                                });
+  return int(place - s.items.begin());
 }
 
 int insert(HWND list, ListState& s, int index, const char* text) {
