@@ -17,8 +17,9 @@
 //   window's pixels by platform/user and never reach the driver.
 // - Coordinates: a top-level window's rectangle is in screen coordinates; a
 //   ForeignChild's is relative to the foreign parent's top-left corner. The
-//   rectangle is the client area: the layer's windows have no non-client
-//   area, so any frame is the window manager's and lies outside it.
+//   rectangle is the client area. A captioned window has a non-client area
+//   around it (NativeWindowSpec::frame): the X11 window manager draws its own
+//   frame there, the headless driver a plain title bar.
 // - Pixels: present(window, area) says that `area` (client coordinates) of
 //   the window's pixels changed. The driver reads them with
 //   nativeWindowPixels(), either at once or later, but before waitEvents()
@@ -68,6 +69,9 @@ struct NativeWindowSpec {
   const char* title;
   bool caption = false;    // has a title bar (WS_CAPTION): the window manager
                            // decorates it; other windows get no decorations
+  RECT frame = {0, 0, 0, 0};  // the layer's non-client widths around `rect`
+                              // (left, top, right, bottom), for a driver that
+                              // draws the frame itself
 };
 
 struct DisplayDriver {

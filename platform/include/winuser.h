@@ -236,6 +236,13 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 // GetSystemMetrics
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
 #define SM_MOUSEPRESENT 19
 #define SM_CXDOUBLECLK 36
 #define SM_CYDOUBLECLK 37
@@ -594,6 +601,7 @@ LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM w
 // Drawing helpers of the window manager
 DWORD WINAPI GetSysColor(int index);
 HBRUSH WINAPI GetSysColorBrush(int index);
+BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
 BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);

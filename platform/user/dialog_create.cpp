@@ -45,7 +45,10 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPR
   RECT rect = pixelsOf(baseUnits, t.x, t.y, t.cx, t.cy);
   POINT origin = {0, 0};
   if (owner) MapWindowPoints(owner, nullptr, &origin, 1);
-  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  // The template gives the client area; the window has the frame around it.
+  RECT outer = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+  AdjustWindowRectEx(&outer, t.style, FALSE, t.exStyle);
+  int width = outer.right - outer.left, height = outer.bottom - outer.top;
   int x = origin.x + rect.left, y = origin.y + rect.top;
   if (t.style & DS_CENTER) {
     SIZE screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -119,7 +119,10 @@ void performUserResize(HWND handle, int width, int height) {
   if (!findWindow(handle)) return;
   if (traceEnabled()) traceEvent("resize %s %dx%d", windowLabel(handle).c_str(), width, height);
   SendMessageA(handle, WM_ENTERSIZEMOVE, 0, 0);
-  SetWindowPos(handle, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Window* window = findWindow(handle);
+  RECT frame = window ? window->frame : RECT{0, 0, 0, 0};
+  SetWindowPos(handle, nullptr, 0, 0, width + frame.left + frame.right,
+               height + frame.top + frame.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (findWindow(handle)) SendMessageA(handle, WM_EXITSIZEMOVE, 0, 0);
 }
 
@@ -182,8 +185,10 @@ void driverUserResize(HWND native, int width, int height) {
 }
 
 void driverWindowMoved(HWND native, POINT topLeft) {
-  if (!findWindow(native)) return;
-  SetWindowPos(native, nullptr, topLeft.x, topLeft.y, 0, 0,
+  Window* window = findWindow(native);
+  if (!window) return;
+  // The driver reports where the client area went.
+  SetWindowPos(native, nullptr, topLeft.x - window->frame.left, topLeft.y - window->frame.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -40,15 +40,17 @@ bool isFullScreen(DWORD style, const RECT& rect) {
 }
 
 void sayNoFrame(DWORD style) {
-  if (!(style & (WS_THICKFRAME | WS_CAPTION))) return;
+  if (!(style & WS_THICKFRAME) || (style & WS_CAPTION) == WS_CAPTION) return;
   layerDiagnostic("user",
-                  "windows have no non-client area here: a frame or caption is left to the "
-                  "display driver, and the window rectangle is the client rectangle");
+                  "a resizable window without a caption has no non-client area here: its "
+                  "frame is left to the display driver, and its window rectangle is its "
+                  "client rectangle");
 }
 
 bool makeNativeWindow(Window& window, HWND foreignParent) {
   NativeWindowSpec wanted = {};
   wanted.rect = window.rect;
+  wanted.frame = window.frame;
   wanted.resizable = (window.style & WS_THICKFRAME) != 0;
   wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   wanted.visible = false;
@@ -186,7 +188,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   window->foreignParent = foreign;
   window->menu = menu;
   window->instance = instance;
-  window->rect = RECT{x, y, x + boundedSide(width), y + boundedSide(height)};
+  window->frame = nonClientFrame(style, child);
+  window->rect = clientRectFor(*window, RECT{x, y, x + boundedSide(width), y + boundedSide(height)});
   window->pixels.assign(size_t(clientWidth(*window)) * clientHeight(*window), 0);
 
   if (child && !foreign) {
@@ -201,14 +204,15 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
       return nullptr;
     }
   }
+  RECT outer = windowRectOf(*window);
   if (traceEnabled())
     traceEvent("create %s parent=%s %d,%d %dx%d", windowLabel(handle).c_str(),
-               windowLabel(parent).c_str(), int(window->rect.left), int(window->rect.top),
-               clientWidth(*window), clientHeight(*window));
+               windowLabel(parent).c_str(), int(outer.left), int(outer.top),
+               int(outer.right - outer.left), int(outer.bottom - outer.top));
 
-  CREATESTRUCTA create = {param, instance, menu, parent, clientHeight(*window), clientWidth(*window),
-                          int(window->rect.top), int(window->rect.left), LONG(style), windowName,
-                          className, exStyle};
+  CREATESTRUCTA create = {param, instance, menu, parent, int(outer.bottom - outer.top),
+                          int(outer.right - outer.left), int(outer.top), int(outer.left),
+                          LONG(style), windowName, className, exStyle};
   // A window refused by WM_NCCREATE or WM_CREATE gets WM_NCDESTROY only, as
   // in Win32: it was never fully created, so it is not destroyed.
   if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
@@ -221,7 +225,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   SendMessageA(handle, WM_SIZE, SIZE_RESTORED,
                MAKELPARAM(clientWidth(*window), clientHeight(*window)));
   if (!(window = findWindow(handle))) return nullptr;
-  SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(window->rect.left, window->rect.top));
+  SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(window->rect.left, window->rect.top));  // client origin
   if (!findWindow(handle)) return nullptr;
   if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
   return findWindow(handle) ? handle : nullptr;

@@ -107,13 +107,17 @@ TEST(ConfigDialogRun, EachWayOutSavesWhatTheDialogShows) {
   }
 }
 
-// The dialog's client area is centred on the desktop's.
-TEST(ConfigDialogRun, OwnerlessDialogIsCentredOnTheDesktopByItsClientArea) {
+// The dialog is placed by its client area's size: the window's top-left
+// corner goes where the client area would be centred, so the dialog with its
+// caption and frame sits slightly right of and below the centre.
+TEST(ConfigDialogRun, DialogIsCentredByItsClientArea) {
   SaverSandbox sandbox;
   sandbox.setEnv("QUILLON_SCREEN", "1000x700");
   SaverRun run = sandbox.run({"/c"}, "at 100 quit\n");
-  // (1000 / 2 - 287 / 2, 700 / 2 - 266 / 2): each half truncated on its own.
-  EXPECT_TRUE(run.trace.has("move w1 357,217 287x266")) << run.trace.text();
+  // The client area is 287x266 (191x177 dialog units of a 6x12 font), the
+  // window 293x290 with a 3-pixel frame and an 18-pixel caption; the corner
+  // is (1000 / 2 - 287 / 2, 700 / 2 - 266 / 2), each half truncated.
+  EXPECT_TRUE(run.trace.has("move w1 357,217 293x290")) << run.trace.text();
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ const ModeCase kModes[] = {
     {{"/s", "-w"}, "create w1 parent=none 342,256 341x256", false, true},
     {{"/S"}, "create w1 parent=none 0,0 1024x768", true, true},
     {{"/p", "4242"}, "create w1 parent=x4242 0,0 152x112", true, false},
-    {{"/c:4242"}, "create w1 parent=none 0,0 287x266", true, false, true},
+    {{"/c:4242"}, "create w1 parent=none 0,0 293x290", true, false, true},
     {{"-a", "77"}, nullptr, true, false},  // SetPassword: likewise
     {{"/x"}, nullptr, true, false},        // None
 };

@@ -87,6 +87,15 @@ TEST(Dialog, ControlsArePlacedInDialogUnitsOfTheFont) {
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, size.right);
     EXPECT_EQ(client.bottom, size.bottom);
+    // The caption and frame lie around the client area.
+    RECT window;
+    GetWindowRect(dialog, &window);
+    POINT origin = {0, 0};
+    MapWindowPoints(dialog, nullptr, &origin, 1);
+    EXPECT_GE(origin.y - window.top, GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_GT(origin.x, window.left);
+    EXPECT_GT(window.right - window.left, client.right);
+    EXPECT_GT(window.bottom - window.top, client.bottom + GetSystemMetrics(SM_CYCAPTION));
     LONG base = GetDialogBaseUnits();
     EXPECT_GT(LOWORD(base), 0);
     EXPECT_GT(HIWORD(base), LOWORD(base));
