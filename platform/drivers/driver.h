@@ -49,6 +49,8 @@
 
 #include <stdint.h>
 
+#include <string>
+
 #include <windows.h>
 
 #include "platform/internal/pixels.h"
@@ -69,6 +71,7 @@ struct NativeWindowSpec {
   const char* title;
   bool caption = false;    // has a title bar (WS_CAPTION): the window manager
                            // decorates it; other windows get no decorations
+  HWND owner = nullptr;     // a popup's owner window, if it has one (dialogs)
   RECT frame = {0, 0, 0, 0};  // the layer's non-client widths around `rect`
                               // (left, top, right, bottom), for a driver that
                               // draws the frame itself
@@ -102,6 +105,12 @@ struct DisplayDriver {
   // Pointer: capture (null releases it) and cursor visibility.
   void (*setCapture)(HWND window);
   void (*showCursor)(bool visible);
+
+  // The window system's clipboard text (Windows-1252); false when the
+  // driver has none (the layer then keeps the text in the process) or
+  // nothing could be had.
+  bool (*setClipboardText)(const char* text);
+  bool (*clipboardText)(std::string* text);
 };
 
 // Each driver folder defines its table with a function named for it:
@@ -132,7 +141,13 @@ bool nativeWindowPixels(HWND window, PixelBuffer* out);
 // Buttons for driverMouseButton.
 enum class MouseButton { Left, Right, Middle };
 
-void driverKey(HWND window, UINT virtualKey, bool down);
+// `character` is the Windows-1252 byte the key types with the modifiers
+// held, as the driver's keyboard layout has it (0: none); -1 leaves it to
+// TranslateMessage's US layout.
+void driverKey(HWND window, UINT virtualKey, bool down, int character = -1);
+// The mouse wheel turned by `delta` (WHEEL_DELTA, 120, per notch; positive
+// away from the user), at a point of the screen.
+void driverMouseWheel(HWND window, int delta, POINT screen);
 void driverMouseMove(HWND window, POINT screen);
 void driverMouseButton(HWND window, MouseButton button, bool down, POINT screen);
 // The user resized the window to width x height (client size) and let go:

@@ -2,6 +2,8 @@
 // entry, else a text kept in the process.
 #include "platform/user/clipboard.h"
 
+#include "platform/drivers/driver.h"
+
 namespace {
 
 std::string& processClipboard() {
@@ -11,6 +13,13 @@ std::string& processClipboard() {
 
 }  // namespace
 
-std::string clipboardText() { return processClipboard(); }
+std::string clipboardText() {
+  std::string text;
+  if (displayDriver().clipboardText(&text)) return text;
+  return processClipboard();
+}
 
-void setClipboardText(const std::string& text) { processClipboard() = text; }
+void setClipboardText(const std::string& text) {
+  processClipboard() = text;
+  displayDriver().setClipboardText(text.c_str());
+}

@@ -38,9 +38,8 @@ void alignTo(Reader& r, uintptr_t alignment) {
 }
 
 char windows1252From(WORD unit) {
-  for (int byte = 0; byte < 256; ++byte)
-    if (unicodeFromWindows1252(static_cast<unsigned char>(byte)) == unit) return char(byte);
-  return '?';
+  int byte = windows1252FromUnicode(unit);
+  return byte < 0 ? '?' : char(byte);
 }
 
 std::string readString(Reader& r) {

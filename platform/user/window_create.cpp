@@ -51,6 +51,7 @@ bool makeNativeWindow(Window& window, HWND foreignParent) {
   NativeWindowSpec wanted = {};
   wanted.rect = window.rect;
   wanted.frame = window.frame;
+  wanted.owner = window.owner ? topLevelOf(window.owner) : nullptr;
   wanted.resizable = (window.style & WS_THICKFRAME) != 0;
   wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   wanted.visible = false;
