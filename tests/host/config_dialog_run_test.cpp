@@ -66,6 +66,16 @@ const DialogCase kCases[] = {
      "at 180 command 1\n",
      1,
      {"font size=12", "indent=0", "fgcolor=000000"}},
+    {"Shift+Home selects, Ctrl+C copies, Ctrl+V pastes into another field",
+     "at 100 focus 1003\nat 110 type 77\nat 120 key SHIFT+HOME\nat 130 key CTRL+C\n"
+     "at 140 focus 1001\nat 150 key CTRL+A\nat 160 key CTRL+V\nat 170 key END\n"
+     "at 180 key SHIFT+LEFT\nat 190 key DELETE\nat 200 command 1\n",
+     1,
+     {"font size=7", "url count=3"}},
+    {"Escape in the opened font list closes the list, not the dialog",
+     "at 100 focus 1007\nat 110 key F4\nat 120 key ESCAPE\nat 130 command 1\n",
+     1,
+     {"font name=Courier New"}},
     {"a font the list does not have saves an empty name",
      "at 100 focus 1007\nat 110 key CTRL+A\nat 120 type NoSuchFaceAnywhere\n"
      "at 130 key ALT+F\nat 140 key CTRL+A\nat 150 key DELETE\nat 160 command 1\n",
