@@ -21,7 +21,8 @@
 # directives make its complaints name the script's line. A control statement
 # without a style gets the resource compiler's default; with one, it gets
 # WS_CHILD | WS_VISIBLE, its kind (BS_DEFPUSHBUTTON, SS_RIGHT, SS_CENTER) and
-# the style given. In texts, "" stands for one quote.
+# the style given. FONT adds DS_SETFONT to the dialog's style. In texts, ""
+# stands for one quote.
 #
 # Less than the resource compiler: no DIALOGEX, no NOT in styles, no
 # statement spanning lines, no MENU or CLASS of a dialog. A line this reader
@@ -72,11 +73,11 @@ foreach(_line IN LISTS _rc_lines)
   string(STRIP "${_line}" _line)
   set(_at "#line ${_number} \"${RC_FILE}\"\n")
   if(_state STREQUAL "outside")
-    if(_line MATCHES "^(${_name}|[0-9]+)[ \t]+DIALOGEX([ \t]|$)")
+    if(_line MATCHES "^(${_name}|0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]+DIALOGEX([ \t]|$)")
       _rc_fail("DIALOGEX is not read; write DIALOG")
     endif()
-    if(_line MATCHES "^(${_name}|[0-9]+)[ \t]+DIALOG([ \t]|$)")
-      if(NOT _line MATCHES "^(${_name}|[0-9]+)[ \t]+DIALOG[ \t]+${_box}[ \t]*$")
+    if(_line MATCHES "^(${_name}|0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]+DIALOG([ \t]|$)")
+      if(NOT _line MATCHES "^(${_name}|0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]+DIALOG[ \t]+${_box}[ \t]*$")
         _rc_fail("expected ID DIALOG X, Y, WIDTH, HEIGHT")
       endif()
       set(_id "${CMAKE_MATCH_1}")
@@ -114,6 +115,10 @@ foreach(_line IN LISTS _rc_lines)
     continue()
   endif()
   if(_line STREQUAL "END" OR _line STREQUAL "}")
+    # FONT implies DS_SETFONT, as the resource compiler has it.
+    if(NOT _face STREQUAL "nullptr")
+      set(_dialog_style "${_dialog_style} | DS_SETFONT")
+    endif()
     set(_table "kDialog${_count}Items")
     string(APPEND _tables "${_dialog_at}const ResourceDialogItem ${_table}[] = {\n${_items}")
     string(APPEND _tables "    {nullptr, nullptr, 0, 0, 0, 0, 0, 0},\n};\n\n")

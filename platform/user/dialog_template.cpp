@@ -112,7 +112,7 @@ bool parseDialogTemplate(const void* bytes, DialogTemplate* out) {
     item.y = short(readWord(r));
     item.cx = short(readWord(r));
     item.cy = short(readWord(r));
-    item.id = short(readWord(r));
+    item.id = readWord(r);  // a WORD: the labels' -1 is 0xFFFF, as in Win32
     item.className = readField(r, &ordinal);
     if (ordinal) {
       const char* name = ordinalClassName(ordinal);

@@ -22,7 +22,9 @@ struct DialogCase {
 
 // Control ids: 1001 font size, 1002 URL list, 1003 URL field, 1004 Add,
 // 1005 Del, 1006 indent, 1007 font box, 1010 foreground, 1011 its picker
-// button; in the colour picker 720 is the grid of basic colours (28: blue).
+// button, 1013 the background's picker button; in the colour picker 720 is
+// the grid of basic colours (28: blue), 721 the custom colours, 712 "Add to
+// Custom Colors".
 const DialogCase kCases[] = {
     {"Cancel", "at 100 command 2\n", 2, {}},
     {"Escape", "at 100 key ESCAPE\n", 2, {}},
@@ -89,6 +91,11 @@ const DialogCase kCases[] = {
      "at 100 command 1011\nat 200 select 720 28\nat 210 command 1\nat 300 command 1\n",
      1,
      {"fgcolor=FF0000"}},
+    {"a colour added to the custom colours is there for the other picker",
+     "at 100 command 1011\nat 200 select 720 28\nat 210 command 712\nat 220 command 1\n"
+     "at 300 command 1013\nat 400 select 721 0\nat 410 command 1\nat 500 command 1\n",
+     1,
+     {"fgcolor=FF0000", "bgcolor=FF0000"}},
     {"a cancelled picker leaves the field",
      "at 100 command 1011\nat 200 select 720 28\nat 210 key ESCAPE\nat 300 command 1\n",
      1,

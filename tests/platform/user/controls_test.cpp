@@ -165,26 +165,4 @@ TEST(Edit, SetTextNotifiesAndSelectionIsReplacedByTyping) {
   EXPECT_EQ(changes, 3);  // WM_SETTEXT, the typed letter, the backspace
 }
 
-// Nothing can be copied or cut out of a password field: the clipboard keeps
-// what was copied before, and the field keeps its text.
-TEST(Edit, PasswordFieldGivesNothingToTheClipboard) {
-  withControls([](HWND dialog) {
-    HWND edit = GetDlgItem(dialog, kEdit), password = GetDlgItem(dialog, kPassword);
-    SetWindowTextA(edit, "plain");
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_COPY, 0, 0);
-    SetWindowTextA(password, "secret");
-    SendMessageA(password, EM_SETSEL, 0, -1);
-    SendMessageA(password, WM_COPY, 0, 0);
-    SendMessageA(password, WM_CUT, 0, 0);
-    char text[64] = {};
-    GetWindowTextA(password, text, sizeof text);
-    EXPECT_STREQ(text, "secret");
-    SetWindowTextA(edit, "");
-    SendMessageA(edit, WM_PASTE, 0, 0);
-    GetWindowTextA(edit, text, sizeof text);
-    EXPECT_STREQ(text, "plain");
-  });
-}
-
 }  // namespace
