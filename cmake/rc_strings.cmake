@@ -28,22 +28,7 @@ foreach(_var RC_FILE HEADER OUTPUT)
   endif()
 endforeach()
 
-# Characters that CMake lists treat specially are swapped for control
-# characters while the text is handled as a list of lines.
-string(ASCII 1 _semicolon)
-string(ASCII 2 _open)
-string(ASCII 3 _close)
-
-# The lines of a file, as a list (the special characters swapped).
-function(_rc_read_lines path out)
-  file(READ "${path}" _text)
-  string(REPLACE "\r" "" _text "${_text}")
-  string(REPLACE ";" "${_semicolon}" _text "${_text}")
-  string(REPLACE "[" "${_open}" _text "${_text}")
-  string(REPLACE "]" "${_close}" _text "${_text}")
-  string(REPLACE "\n" ";" _text "${_text}")
-  set(${out} "${_text}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/rc_lines.cmake)
 
 # The value of a decimal or 0x hexadecimal number when it is a string id
 # (0 to 65535, 16 bits as in Win32), else "" (math would fail on a number
@@ -68,7 +53,7 @@ function(_rc_string_id text out)
 endfunction()
 
 # Symbols: every "#define NAME number" of the header.
-_rc_read_lines("${HEADER}" _header_lines)
+rc_read_lines("${HEADER}" _header_lines)
 foreach(_line IN LISTS _header_lines)
   if(_line MATCHES "^[ \t]*#[ \t]*define[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]+(0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]*(//.*)?$")
     set(_name ${CMAKE_MATCH_1})
@@ -79,7 +64,7 @@ foreach(_line IN LISTS _header_lines)
   endif()
 endforeach()
 
-_rc_read_lines("${RC_FILE}" _rc_lines)
+rc_read_lines("${RC_FILE}" _rc_lines)
 set(_state outside)  # outside, header (after STRINGTABLE), inside (after BEGIN)
 set(_number 0)
 set(_ids "")
@@ -148,15 +133,5 @@ string(APPEND _code "// blocks of ${_rc_name}. Do not edit: edit the resource sc
 string(APPEND _code "#include \"platform/internal/resource_strings.h\"\n\n")
 string(APPEND _code "const ResourceString resourceStrings[] = {\n${_entries}    {0u, nullptr},\n};\n")
 string(APPEND _code "const int resourceStringCount = ${_count};\n")
-string(REPLACE "${_semicolon}" ";" _code "${_code}")
-string(REPLACE "${_open}" "[" _code "${_code}")
-string(REPLACE "${_close}" "]" _code "${_code}")
-
-# Rewrite the output only when it changes, so that its object is not rebuilt.
-set(_old "")
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" _old)
-endif()
-if(NOT _old STREQUAL _code)
-  file(WRITE "${OUTPUT}" "${_code}")
-endif()
+rc_restore_text(_code)
+rc_write_if_changed("${OUTPUT}" "${_code}")

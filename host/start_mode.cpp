@@ -1,18 +1,21 @@
 // startMode: what each run mode does after the command line has been read.
 //
-// Configure and SetPassword end here. Their dialogs are not built yet: until
-// they are, both modes load the settings and end without showing anything
-// or saving.
+// Configure and SetPassword end here. Configure runs the configuration
+// dialog and saves the settings on OK; the password dialog is not built yet:
+// until it is, SetPassword loads the settings and ends without showing
+// anything or saving.
 #include "host/start_mode.h"
 
 #include <string.h>
 
+#include "dialogs/config_dialog.h"
 #include "display/terminal_surface.h"
 #include "display/typewriter.h"
 #include "host/cleanup.h"
 #include "host/preview_banner.h"
 #include "host/saver_state.h"
 #include "host/window_drag.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 
 namespace {
@@ -56,7 +59,12 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
   loadSettings();
 
   switch (runMode) {
-    case Configure:    // the configuration dialog comes later
+    case Configure:
+      // A dialog that cannot be shown (-1) saves nothing, like Cancel.
+      if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), GetDesktopWindow(),
+                          configDialogProc, 0) == IDOK)
+        saveSettings();
+      return false;
     case SetPassword:  // the password dialog comes later
     case None:
       return false;

@@ -26,6 +26,8 @@ void showNothing(HWND, bool) {}
 void titleNothing(HWND, const char*) {}
 void presentNothing(HWND, const RECT&) {}
 void cursorNothing(bool) {}
+bool noClipboardToSet(const char*) { return false; }
+bool noClipboardToRead(std::string*) { return false; }
 
 template <typename Entry>
 void fill(Entry& entry, Entry fallback) {
@@ -49,6 +51,8 @@ DisplayDriver completed(const DisplayDriver& driver) {
   fill(d.present, presentNothing);
   fill(d.setCapture, windowNothing);
   fill(d.showCursor, cursorNothing);
+  fill(d.setClipboardText, noClipboardToSet);
+  fill(d.clipboardText, noClipboardToRead);
   return d;
 }
 

@@ -17,8 +17,9 @@
 //   window's pixels by platform/user and never reach the driver.
 // - Coordinates: a top-level window's rectangle is in screen coordinates; a
 //   ForeignChild's is relative to the foreign parent's top-left corner. The
-//   rectangle is the client area: the layer's windows have no non-client
-//   area, so any frame is the window manager's and lies outside it.
+//   rectangle is the client area. A captioned window has a non-client area
+//   around it (NativeWindowSpec::frame): the X11 window manager draws its own
+//   frame there, the headless driver a plain title bar.
 // - Pixels: present(window, area) says that `area` (client coordinates) of
 //   the window's pixels changed. The driver reads them with
 //   nativeWindowPixels(), either at once or later, but before waitEvents()
@@ -48,6 +49,8 @@
 
 #include <stdint.h>
 
+#include <string>
+
 #include <windows.h>
 
 #include "platform/internal/pixels.h"
@@ -68,6 +71,10 @@ struct NativeWindowSpec {
   const char* title;
   bool caption = false;    // has a title bar (WS_CAPTION): the window manager
                            // decorates it; other windows get no decorations
+  HWND owner = nullptr;     // a popup's owner window, if it has one (dialogs)
+  RECT frame = {0, 0, 0, 0};  // the layer's non-client widths around `rect`
+                              // (left, top, right, bottom), for a driver that
+                              // draws the frame itself
 };
 
 struct DisplayDriver {
@@ -98,11 +105,17 @@ struct DisplayDriver {
   // Pointer: capture (null releases it) and cursor visibility.
   void (*setCapture)(HWND window);
   void (*showCursor)(bool visible);
+
+  // The window system's clipboard text (Windows-1252); false when the
+  // driver has none (the layer then keeps the text in the process) or
+  // nothing could be had.
+  bool (*setClipboardText)(const char* text);
+  bool (*clipboardText)(std::string* text);
 };
 
 // Each driver folder defines its table with a function named for it:
 // headlessDisplayDriver() in platform/drivers/headless/, x11DisplayDriver()
-// in platform/drivers/x11/ (or no_x11.cpp when that folder is not built).
+// in platform/drivers/x11/.
 DisplayDriver headlessDisplayDriver();
 DisplayDriver x11DisplayDriver();
 
@@ -128,7 +141,13 @@ bool nativeWindowPixels(HWND window, PixelBuffer* out);
 // Buttons for driverMouseButton.
 enum class MouseButton { Left, Right, Middle };
 
-void driverKey(HWND window, UINT virtualKey, bool down);
+// `character` is the Windows-1252 byte the key types with the modifiers
+// held, as the driver's keyboard layout has it (0: none); -1 leaves it to
+// TranslateMessage's US layout.
+void driverKey(HWND window, UINT virtualKey, bool down, int character = -1);
+// The mouse wheel turned by `delta` (WHEEL_DELTA, 120, per notch; positive
+// away from the user), at a point of the screen.
+void driverMouseWheel(HWND window, int delta, POINT screen);
 void driverMouseMove(HWND window, POINT screen);
 void driverMouseButton(HWND window, MouseButton button, bool down, POINT screen);
 // The user resized the window to width x height (client size) and let go:
@@ -144,5 +163,14 @@ void driverCloseRequest(HWND window);
 // with it, as Win32 destroys a destroyed window's children, even those of
 // another process.
 void driverForeignWindowGone(uintptr_t number);
+
+// Automation of dialogs (the headless driver's script): on the active
+// dialog's control with this id, a click at its centre; the focus; a user's
+// selection of entry `index` of a list box, combo box or other list, with
+// its notification. False when there is no such control that a user could
+// reach (none, hidden or disabled): nothing happens then.
+bool driverDialogCommand(int id);
+bool driverDialogFocus(int id);
+bool driverDialogSelect(int id, int index);
 
 #endif

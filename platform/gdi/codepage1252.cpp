@@ -1,4 +1,4 @@
-// Windows-1252 to Unicode (see codepage1252.h). Only 0x80-0x9F differ from
+// Windows-1252 to Unicode and back, and to UTF-8 (see codepage1252.h). Only 0x80-0x9F differ from
 // ISO 8859-1, where every byte is its own code point.
 #include "platform/gdi/codepage1252.h"
 
@@ -16,4 +16,29 @@ const uint16_t kHighControls[32] = {
 uint32_t unicodeFromWindows1252(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
   return byte;
+}
+
+std::string utf8FromWindows1252(const char* text) {
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    uint32_t code = unicodeFromWindows1252(*p);
+    if (code < 0x80) {
+      out += char(code);
+    } else if (code < 0x800) {
+      out += char(0xC0 | (code >> 6));
+      out += char(0x80 | (code & 0x3F));
+    } else {
+      out += char(0xE0 | (code >> 12));
+      out += char(0x80 | ((code >> 6) & 0x3F));
+      out += char(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
+int windows1252FromUnicode(uint32_t code) {
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return int(code);
+  for (int i = 0; i < 32; ++i)
+    if (kHighControls[i] == code) return 0x80 + i;
+  return -1;
 }

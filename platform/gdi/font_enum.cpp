@@ -5,6 +5,10 @@
 // to the regular one, once for each character set it covers (restricted to
 // the requested character set unless that is DEFAULT_CHARSET); with a face
 // name, every face of that family (or of that full name) is reported. The
+// Windows families that fontconfig replaces by a metric-compatible installed
+// face (Courier New by Liberation Mono...) are reported too, under their
+// Windows names, through that face, so settings written on Windows name a
+// family that exists here. The
 // callback receives an ENUMLOGFONTEXA (elfFullName is the face's full name)
 // and a NEWTEXTMETRICEXA with the metrics at an em of 32 pixels, as Windows
 // gives them for TrueType faces. Families are reported in alphabetical order,
@@ -13,6 +17,8 @@
 // 1 when nothing was reported.
 #include <string.h>
 #include <strings.h>
+
+#include <algorithm>
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/font_match.h"
@@ -108,6 +114,11 @@ int WINAPI EnumFontFamiliesExA(HDC dc, LPLOGFONTA font, FONTENUMPROCA callback, 
 
   int result = 1;
   std::vector<InstalledFace> faces = listInstalledFaces();
+  std::vector<InstalledFace> standIns = windowsFamilyStandIns(faces);
+  faces.insert(faces.end(), standIns.begin(), standIns.end());
+  std::stable_sort(faces.begin(), faces.end(), [](const InstalledFace& a, const InstalledFace& b) {
+    return strcasecmp(a.family.c_str(), b.family.c_str()) < 0;
+  });
   for (size_t i = 0; i < faces.size(); ++i) {
     const InstalledFace& face = faces[i];
     if (faceName[0]) {

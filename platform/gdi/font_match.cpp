@@ -24,6 +24,18 @@ const char* genericFamily(BYTE pitchAndFamily) {
   }
 }
 
+// Windows' dialog faces, which Linux systems do not have, stand for the
+// face Windows itself draws them with nowadays, whose metrics they share;
+// fontconfig then finds that face's metric-compatible stand-in (Liberation
+// Sans for Arial). An installed face of the asked name still comes first.
+const char* dialogFaceSubstitute(const char* face) {
+  static const char* const kDialogFaces[] = {"MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
+                                             "Microsoft Sans Serif"};
+  for (const char* dialogFace : kDialogFaces)
+    if (strcasecmp(face, dialogFace) == 0) return "Arial";
+  return nullptr;
+}
+
 // The last value of a multi-valued name whose language is English (or not
 // given): fontconfig lists the typographic family first and the legacy
 // (Windows) family after it.
@@ -54,6 +66,8 @@ bool matchFontFile(const LOGFONTA& font, FontFile* out) {
   memcpy(face, font.lfFaceName, LF_FACESIZE);
   face[LF_FACESIZE - 1] = 0;
   if (face[0]) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<FcChar8*>(face));
+  if (const char* substitute = dialogFaceSubstitute(face))
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(substitute));
   // After the face name, so that it only decides when the face is missing.
   const char* generic = genericFamily(font.lfPitchAndFamily);
   if (generic) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
@@ -116,4 +130,57 @@ std::vector<InstalledFace> listInstalledFaces() {
     return a.distanceFromRegular < b.distanceFromRegular;
   });
   return faces;
+}
+
+namespace {
+
+bool isGenericFamily(const char* family) {
+  static const char* const kGeneric[] = {"sans-serif", "serif", "monospace", "cursive",
+                                         "fantasy", "system-ui", "emoji", "math"};
+  for (const char* generic : kGeneric)
+    if (strcasecmp(family, generic) == 0) return true;
+  return false;
+}
+
+// The first installed face of a family that fontconfig's configuration puts
+// in place of `name` before any generic family: a chosen stand-in, not a
+// fallback. Null when there is none.
+const InstalledFace* standInFor(const char* name, const std::vector<InstalledFace>& installed) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  const InstalledFace* found = nullptr;
+  FcChar8* family;
+  for (int i = 1; !found && FcPatternGetString(pattern, FC_FAMILY, i, &family) == FcResultMatch; ++i) {
+    const char* candidate = reinterpret_cast<const char*>(family);
+    if (isGenericFamily(candidate)) break;
+    for (const InstalledFace& face : installed) {
+      if (strcasecmp(face.family.c_str(), candidate) == 0) {
+        found = &face;  // the family's nearest face to regular comes first
+        break;
+      }
+    }
+  }
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+}  // namespace
+
+std::vector<InstalledFace> windowsFamilyStandIns(const std::vector<InstalledFace>& installed) {
+  static const char* const kWindowsFamilies[] = {"Arial", "Courier New", "Times New Roman"};
+  std::vector<InstalledFace> standIns;
+  for (const char* name : kWindowsFamilies) {
+    bool present = false;
+    for (const InstalledFace& face : installed)
+      if (strcasecmp(face.family.c_str(), name) == 0) present = true;
+    if (present) continue;
+    const InstalledFace* standIn = standInFor(name, installed);
+    if (!standIn) continue;
+    InstalledFace entry = *standIn;
+    entry.family = name;
+    entry.fullName = name;
+    standIns.push_back(entry);
+  }
+  return standIns;
 }

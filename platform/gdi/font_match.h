@@ -34,4 +34,11 @@ struct InstalledFace {
 // case, and within a family the face nearest to the regular one first.
 std::vector<InstalledFace> listInstalledFaces();
 
+// The Windows families that fontconfig stands in for with a metric-compatible
+// installed face (Arial, Courier New, Times New Roman with fonts-liberation)
+// and that no installed family bears the name of: one entry each, named as
+// on Windows (family and full name), pointing at the regular face of the
+// stand-in. `installed` is listInstalledFaces().
+std::vector<InstalledFace> windowsFamilyStandIns(const std::vector<InstalledFace>& installed);
+
 #endif

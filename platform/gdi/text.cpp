@@ -1,5 +1,6 @@
 // Text: TextOutA, GetTextExtentPoint32A and GetTextMetricsA, with the font
-// selected into the device context.
+// selected into the device context, and the glyph runs that DrawTextA
+// shares (text_run.h).
 //
 // TextOutA takes Windows-1252 bytes and puts the top-left corner of the
 // first character cell at (x, y) (the default alignment, TA_LEFT | TA_TOP):
@@ -13,6 +14,7 @@
 #include "platform/gdi/font.h"
 #include "platform/gdi/gdi_rules.h"
 #include "platform/gdi/primitives.h"
+#include "platform/gdi/text_run.h"
 #include "platform/internal/trace.h"
 
 namespace {
@@ -40,13 +42,13 @@ RECT drawGlyph(const PixelBuffer& pixels, const Glyph& glyph, int64_t originX, i
 
 }  // namespace
 
-BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
+bool drawTextRun(HDC dc, int x, int y, LPCSTR text, int count, bool traced) {
   DcObject* context = findDc(dc);
-  if (!context || count < 0 || (count > 0 && !text)) return FALSE;
-  if (count == 0) return TRUE;
+  if (!context || count < 0 || (count > 0 && !text)) return false;
+  if (count == 0) return true;
   RealizedFont* font = fontOf(*context);
   PixelBuffer pixels;
-  if (!font || !dcPixels(*context, &pixels)) return FALSE;
+  if (!font || !dcPixels(*context, &pixels)) return false;
   const TEXTMETRICA& metrics = font->metrics;
 
   RECT changed = {0, 0, 0, 0};
@@ -62,13 +64,17 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
   int64_t originX = x, baseline = int64_t(y) + metrics.tmAscent;
   for (int i = 0; i < count; ++i) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
-    if (traceEnabled()) traceEvent("textout %d %d %d", int(originX), y, byte);
+    if (traced && traceEnabled()) traceEvent("textout %d %d %d", int(originX), y, byte);
     const Glyph& glyph = glyphFor(*font, byte);
     changed = unionRect(changed, drawGlyph(pixels, glyph, originX, baseline, textPixel));
     originX += glyph.advance;
   }
   dcPixelsChanged(*context, changed);
-  return TRUE;
+  return true;
+}
+
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
+  return drawTextRun(dc, x, y, text, count, true);
 }
 
 BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size) {

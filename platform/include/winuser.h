@@ -53,6 +53,8 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
 #define WM_KEYLAST 0x0109
+#define WM_GETDLGCODE 0x0087
+#define WM_NEXTDLGCTL 0x0028
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
@@ -69,9 +71,14 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
 #define WM_MOUSELAST 0x020A
 #define WM_PARENTNOTIFY 0x0210
 #define WM_CAPTURECHANGED 0x0215
+#define WM_CUT 0x0300
+#define WM_COPY 0x0301
+#define WM_PASTE 0x0302
+#define WM_CLEAR 0x0303
 #define WM_ENTERSIZEMOVE 0x0231
 #define WM_EXITSIZEMOVE 0x0232
 #define WM_USER 0x0400
@@ -130,6 +137,8 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define CS_DBLCLKS 0x0008
+#define CS_PARENTDC 0x0080
+#define CS_SAVEBITS 0x0800
 
 #define CW_USEDEFAULT ((int)0x80000000)
 
@@ -228,6 +237,13 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 // GetSystemMetrics
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
 #define SM_MOUSEPRESENT 19
 #define SM_CXDOUBLECLK 36
 #define SM_CYDOUBLECLK 37
@@ -257,27 +273,70 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define IDOK 1
 #define IDCANCEL 2
 
-// Dialog styles
+// Dialog styles, messages and window data
 #define DS_SETFONT 0x40L
 #define DS_MODALFRAME 0x80L
 #define DS_CENTER 0x0800L
+#define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DC_HASDEFID 0x534B
+#define DLGWINDOWEXTRA 30
+#define DWLP_MSGRESULT 0
+#define DWLP_DLGPROC ((LONG_PTR)sizeof(LRESULT))
+#define DWLP_USER (DWLP_DLGPROC + (LONG_PTR)sizeof(DLGPROC))
+#define GWLP_WNDPROC (-4)
+#define GWLP_HINSTANCE (-6)
+#define GWLP_HWNDPARENT (-8)
+#define GWLP_ID (-12)
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+#define GWLP_USERDATA (-21)
+
+// WM_GETDLGCODE
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
 
 // Edit control
 #define ES_LEFT 0x0000L
 #define ES_PASSWORD 0x0020L
 #define ES_AUTOHSCROLL 0x0080L
+#define EN_SETFOCUS 0x0100
+#define EN_KILLFOCUS 0x0200
 #define EN_CHANGE 0x0300
-#define EM_LIMITTEXT 0x00C5
+#define EN_UPDATE 0x0400
+#define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1
+#define EM_REPLACESEL 0x00C2
+#define EM_LIMITTEXT 0x00C5
+#define EM_SETPASSWORDCHAR 0x00CC
+#define EM_GETPASSWORDCHAR 0x00D2
 
 // Button control
 #define BS_PUSHBUTTON 0x00000000L
 #define BS_DEFPUSHBUTTON 0x00000001L
+#define BS_TYPEMASK 0x0000000FL
 #define BN_CLICKED 0
+#define BM_GETSTATE 0x00F2
+#define BM_SETSTATE 0x00F3
+#define BM_SETSTYLE 0x00F4
 #define BM_CLICK 0x00F5
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
 
 // Static control
 #define SS_LEFT 0x00000000L
+#define SS_CENTER 0x00000001L
+#define SS_RIGHT 0x00000002L
+#define SS_NOPREFIX 0x00000080L
 
 // List box
 #define LBS_NOTIFY 0x0001L
@@ -292,15 +351,24 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define LB_GETTEXT 0x0189
 #define LB_GETTEXTLEN 0x018A
 #define LB_GETCOUNT 0x018B
+#define LB_SELECTSTRING 0x018C
+#define LB_GETTOPINDEX 0x018E
 #define LB_FINDSTRING 0x018F
+#define LB_SETTOPINDEX 0x0197
+#define LB_GETITEMHEIGHT 0x01A1
 #define LB_FINDSTRINGEXACT 0x01A2
 #define LB_ERR (-1)
 #define LBN_SELCHANGE 1
+#define LBN_DBLCLK 2
 
 // Combo box
+#define CBS_SIMPLE 0x0001L
 #define CBS_DROPDOWN 0x0002L
+#define CBS_DROPDOWNLIST 0x0003L
 #define CBS_SORT 0x0100L
 #define CB_GETEDITSEL 0x0140
+#define CB_LIMITTEXT 0x0141
+#define CB_SETEDITSEL 0x0142
 #define CB_ADDSTRING 0x0143
 #define CB_DELETESTRING 0x0144
 #define CB_GETCOUNT 0x0146
@@ -312,8 +380,70 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define CB_FINDSTRING 0x014C
 #define CB_SELECTSTRING 0x014D
 #define CB_SETCURSEL 0x014E
+#define CB_SHOWDROPDOWN 0x014F
+#define CB_GETDROPPEDSTATE 0x0157
 #define CB_FINDSTRINGEXACT 0x0158
 #define CB_ERR (-1)
+#define CBN_SELCHANGE 1
+#define CBN_EDITCHANGE 5
+#define CBN_DROPDOWN 7
+#define CBN_CLOSEUP 8
+
+// System colours
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_BTNFACE 15
+#define COLOR_3DFACE COLOR_BTNFACE
+#define COLOR_BTNSHADOW 16
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+
+// DrawTextA
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_HIDEPREFIX 0x00100000
+
+// In-memory dialog templates, as DialogBoxIndirectParamA reads them: DWORD
+// aligned; after the header the menu, class and caption (each 0x0000 for
+// none, 0xFFFF and an ordinal, or a UTF-16 string), then with DS_SETFONT the
+// point size and face; each item DWORD aligned, followed by its class and
+// text (likewise) and a WORD of creation data size.
+#pragma pack(push, 2)
+typedef struct {
+  DWORD style;
+  DWORD dwExtendedStyle;
+  WORD cdit;
+  short x;
+  short y;
+  short cx;
+  short cy;
+} DLGTEMPLATE, *LPDLGTEMPLATEA;
+typedef const DLGTEMPLATE* LPCDLGTEMPLATEA;
+typedef struct {
+  DWORD style;
+  DWORD dwExtendedStyle;
+  short x;
+  short y;
+  short cx;
+  short cy;
+  WORD id;
+} DLGITEMTEMPLATE;
+#pragma pack(pop)
 
 typedef struct tagMSG {
   HWND hwnd;
@@ -435,6 +565,7 @@ BOOL WINAPI ReleaseCapture(void);
 HWND WINAPI GetCapture(void);
 int WINAPI ShowCursor(BOOL show);
 BOOL WINAPI GetCursorPos(LPPOINT point);
+SHORT WINAPI GetKeyState(int virtualKey);
 
 // Resources
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int size);
@@ -453,6 +584,32 @@ HWND WINAPI GetDlgItem(HWND dialog, int id);
 BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
 UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size);
 LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate,
+                                       HWND owner, DLGPROC dialogProc, LPARAM initParam);
+LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message);
+int WINAPI GetDlgCtrlID(HWND window);
+BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect);
+LONG WINAPI GetDialogBaseUnits(void);
+HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
+
+// Window data
+LONG_PTR WINAPI GetWindowLongPtrA(HWND window, int index);
+LONG_PTR WINAPI SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Drawing helpers of the window manager
+DWORD WINAPI GetSysColor(int index);
+HBRUSH WINAPI GetSysColorBrush(int index);
+BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
+BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
+BOOL WINAPI PtInRect(const RECT* rect, POINT point);
+int WINAPI DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
+int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect);
 
 #ifdef __cplusplus
 }

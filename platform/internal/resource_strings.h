@@ -2,7 +2,8 @@
 // for the layer's LoadStringA. On Windows the strings are compiled into the
 // executable by the resource compiler; on POSIX the build turns the script's
 // STRINGTABLE blocks into this C++ table (cmake/rc_strings.cmake), which is
-// linked into the application.
+// built into the resource library that the application and the layer's
+// tests link.
 #ifndef QUILLON_PLATFORM_INTERNAL_RESOURCE_STRINGS_H
 #define QUILLON_PLATFORM_INTERNAL_RESOURCE_STRINGS_H
 

@@ -1,6 +1,7 @@
 // Which window gets the keyboard and the mouse: the active top-level window
 // (GetActiveWindow), the keyboard focus (SetFocus, GetFocus) and the mouse
-// capture (SetCapture, ReleaseCapture, GetCapture).
+// capture (SetCapture, ReleaseCapture, GetCapture). A focus that moves inside
+// a dialog tells the dialog manager (dialogFocusMoved).
 //
 // Activation sends WM_ACTIVATE to the window losing it and to the window
 // getting it; DefWindowProcA gives the focus to a window being activated.
@@ -8,6 +9,7 @@
 // Win32 also makes a WM_MOUSEMOVE after the capture is released; the layer
 // does not.
 #include "platform/drivers/driver.h"
+#include "platform/user/dialog.h"
 #include "platform/user/window.h"
 #include "platform/user/window_manager.h"
 
@@ -87,6 +89,11 @@ HWND WINAPI SetFocus(HWND handle) {
   if (old && findWindow(old)) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
   if (handle && findWindow(handle) && s.focus == handle)
     SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  // In a dialog the default push button's frame follows the focus.
+  if (handle && s.focus == handle) {
+    HWND top = topLevelOf(handle);
+    if (top != handle && findDialog(top)) dialogFocusMoved(top, handle);
+  }
   return old;
 }
 

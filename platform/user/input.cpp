@@ -2,7 +2,7 @@
 // keys become WM_KEYDOWN/WM_KEYUP, or WM_SYSKEYDOWN/WM_SYSKEYUP with Alt
 // (without Ctrl), for F10, and when no window has the focus; mouse events
 // become client-coordinate mouse messages for the captured window or the
-// window under the pointer; a resize by the user becomes WM_ENTERSIZEMOVE,
+// window under the pointer; the wheel becomes WM_MOUSEWHEEL for the focus; a resize by the user becomes WM_ENTERSIZEMOVE,
 // the resize and WM_EXITSIZEMOVE; a close request becomes WM_SYSCOMMAND
 // SC_CLOSE. Every delivery is traced.
 #include <stdlib.h>
@@ -119,13 +119,16 @@ void performUserResize(HWND handle, int width, int height) {
   if (!findWindow(handle)) return;
   if (traceEnabled()) traceEvent("resize %s %dx%d", windowLabel(handle).c_str(), width, height);
   SendMessageA(handle, WM_ENTERSIZEMOVE, 0, 0);
-  SetWindowPos(handle, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Window* window = findWindow(handle);
+  RECT frame = window ? window->frame : RECT{0, 0, 0, 0};
+  SetWindowPos(handle, nullptr, 0, 0, width + frame.left + frame.right,
+               height + frame.top + frame.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (findWindow(handle)) SendMessageA(handle, WM_EXITSIZEMOVE, 0, 0);
 }
 
 }  // namespace
 
-void driverKey(HWND native, UINT virtualKey, bool down) {
+void driverKey(HWND native, UINT virtualKey, bool down, int character) {
   InputState& s = input();
   UINT vk = virtualKey & 0xFF;
   bool wasDown = s.down[vk];
@@ -142,7 +145,7 @@ void driverKey(HWND native, UINT virtualKey, bool down) {
   UINT scan = scanCodeOfVirtualKey(vk);
   DWORD keyData = (scan & 0x1FF) | (alt && !ctrl ? KF_ALTDOWN : 0) |
                   ((down ? wasDown : true) ? KF_REPEAT : 0) | (down ? 0 : KF_UP);
-  queueInputMessage(target, message, vk, MAKELPARAM(1, keyData));
+  queueKeyMessage(target, message, vk, MAKELPARAM(1, keyData), down ? character : -1);
   if (traceEnabled())
     traceEvent("%s %s %s", down ? "keydown" : "keyup", nameOfVirtualKey(vk),
                windowLabel(target).c_str());
@@ -177,13 +180,28 @@ void driverMouseButton(HWND native, MouseButton button, bool down, POINT screen)
                buttonName(button), int(client.x), int(client.y), windowLabel(target).c_str());
 }
 
+// The wheel turns for the window with the focus, as in Win32 (without
+// focus, the active window), with the screen position of the pointer.
+void driverMouseWheel(HWND native, int delta, POINT screen) {
+  setCursorPosition(screen);
+  HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+  Window* window = findWindow(target);
+  if (!window || !native || (window->style & WS_DISABLED)) return;
+  WORD keys = WORD(mouseKeyFlags());
+  WORD turn = static_cast<WORD>(static_cast<SHORT>(delta));
+  queueInputMessage(target, WM_MOUSEWHEEL, MAKEWPARAM(keys, turn), pointParam(screen));
+  if (traceEnabled()) traceEvent("wheel %d %s", delta, windowLabel(target).c_str());
+}
+
 void driverUserResize(HWND native, int width, int height) {
   queueInputAction([native, width, height] { performUserResize(native, width, height); });
 }
 
 void driverWindowMoved(HWND native, POINT topLeft) {
-  if (!findWindow(native)) return;
-  SetWindowPos(native, nullptr, topLeft.x, topLeft.y, 0, 0,
+  Window* window = findWindow(native);
+  if (!window) return;
+  // The driver reports where the client area went.
+  SetWindowPos(native, nullptr, topLeft.x - window->frame.left, topLeft.y - window->frame.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -1,6 +1,9 @@
 // The message queue of the one user-interface thread: PostMessageA,
 // SendMessageA, GetMessageA, PeekMessageA, WaitMessage, TranslateMessage,
-// DispatchMessageA and PostQuitMessage.
+// DispatchMessageA, PostQuitMessage and GetKeyState.
+//
+// TranslateMessage makes the character of a key from the driver's keyboard
+// layout when the driver gave one with the key, else from a US layout.
 //
 // GetMessageA takes messages in Win32's order: posted messages first, then
 // WM_QUIT once PostQuitMessage was called and no posted message is left,
@@ -25,6 +28,7 @@ namespace {
 struct InputEntry {
   MSG message;
   std::function<void()> action;  // set for an action entry
+  int character = -1;            // a key's character in the driver's layout
 };
 
 struct Queue {
@@ -34,6 +38,8 @@ struct Queue {
   int quitCode = 0;
   bool keys[256] = {};  // key state as of the last retrieved input message
   POINT cursor = {0, 0};
+  MSG lastKey = {};          // the last key message retrieved, and the
+  int lastKeyCharacter = -1; // character the driver's layout gave it
 };
 
 Queue& queue() {
@@ -69,6 +75,8 @@ bool takeInput(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
     *out = it->message;
     if (remove) {
       noteRetrievedKey(*out);
+      q.lastKey = *out;
+      q.lastKeyCharacter = it->character;
       q.input.erase(it);
     }
     return true;
@@ -145,6 +153,10 @@ void queueInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   q.input.push_back(InputEntry{makeMessage(window, message, wParam, lParam), nullptr});
 }
 
+void queueKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character) {
+  queue().input.push_back(InputEntry{makeMessage(window, message, wParam, lParam), nullptr, character});
+}
+
 void queueInputAction(std::function<void()> action) {
   queue().input.push_back(InputEntry{MSG{}, std::move(action)});
 }
@@ -158,6 +170,11 @@ void dropWindowMessages(HWND window) {
 }
 
 bool queueKeyDown(UINT virtualKey) { return queue().keys[virtualKey & 0xFF]; }
+
+// Only the "down" bit: toggle states (Caps Lock) are not kept.
+SHORT WINAPI GetKeyState(int virtualKey) {
+  return queueKeyDown(UINT(virtualKey)) ? SHORT(0x8000) : SHORT(0);
+}
 
 POINT cursorPosition() { return queue().cursor; }
 void setCursorPosition(POINT screen) { queue().cursor = screen; }
@@ -208,7 +225,13 @@ BOOL WINAPI TranslateMessage(const MSG* message) {
   if (kind != WM_KEYDOWN && kind != WM_SYSKEYDOWN) return kind == WM_KEYUP || kind == WM_SYSKEYUP;
   UINT vk = message->wParam & 0xFF;
   char c = 0;
-  if (queueKeyDown(VK_CONTROL) && !queueKeyDown(VK_MENU)) {
+  const Queue& q = queue();
+  bool fromLayout = q.lastKeyCharacter >= 0 && q.lastKey.hwnd == message->hwnd &&
+                    q.lastKey.message == message->message && q.lastKey.wParam == message->wParam &&
+                    q.lastKey.lParam == message->lParam && q.lastKey.time == message->time;
+  if (fromLayout) {
+    c = char(q.lastKeyCharacter);
+  } else if (queueKeyDown(VK_CONTROL) && !queueKeyDown(VK_MENU)) {
     if (vk >= 'A' && vk <= 'Z') c = char(vk - 'A' + 1);
   } else {
     c = characterOfKey(vk, queueKeyDown(VK_SHIFT));

@@ -11,6 +11,9 @@
 // Appends an input message. A WM_MOUSEMOVE directly behind another one for
 // the same window replaces it, as Win32 merges mouse moves.
 void queueInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A key message with the character the driver's layout gives the key
+// (-1: none known, TranslateMessage uses the US layout).
+void queueKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character);
 
 // Appends an action that runs when the queue reaches it, in order with the
 // input messages (a resize by the user).

@@ -1,5 +1,5 @@
 // System settings the program asks for: GetSystemMetrics (the screen size
-// from the driver and the mouse facts) and SystemParametersInfoA, which
+// from the driver, the mouse facts, the frame and scroll-bar sizes) and SystemParametersInfoA, which
 // accepts SPI_SETSCREENSAVERRUNNING (it only remembers the flag: there is no
 // secure-attention key to block here) and refuses every other action.
 #include <stdio.h>
@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/drivers/driver.h"
+#include "platform/user/window.h"
 
 int WINAPI GetSystemMetrics(int index) {
   SIZE screen = displayDriver().screenSize();
@@ -17,6 +18,13 @@ int WINAPI GetSystemMetrics(int index) {
     case SM_CMOUSEBUTTONS: return 3;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK: return 4;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return 16;
+    case SM_CYCAPTION: return kCaptionHeight;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return kDialogFrame;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return kResizingFrame;
   }
   static std::set<int> told;
   if (told.insert(index).second)

@@ -40,11 +40,15 @@ struct Window {
   HMENU menu = nullptr;          // a child's control id
   HINSTANCE instance = nullptr;
   std::string text;
+  HFONT font = nullptr;          // what WM_SETFONT gave a control or dialog
+  LONG_PTR userData = 0;         // GWLP_USERDATA
 
-  // Place of the window in its parent's client coordinates (screen
-  // coordinates for a top-level window). There is no non-client area: the
-  // client area is the whole window.
+  // Place of the window's client area in its parent's client coordinates
+  // (screen coordinates for a top-level window).
   RECT rect = {0, 0, 0, 0};
+  // The non-client area around it (left, top, right, bottom widths): a
+  // caption and frame for captioned top-level windows, else nothing.
+  RECT frame = {0, 0, 0, 0};
 
   // Client-area pixels, width x height of rect.
   std::vector<uint32_t> pixels;
@@ -86,6 +90,16 @@ inline int clientWidth(const Window& w) { return w.rect.right - w.rect.left; }
 inline int clientHeight(const Window& w) { return w.rect.bottom - w.rect.top; }
 
 inline bool isVisible(const Window& w) { return (w.style & WS_VISIBLE) != 0; }
+
+// The non-client area (non_client.cpp): its widths for a window of `style`,
+// the window rectangle of a record, and the client rectangle that a window
+// rectangle gives a record.
+const int kDialogFrame = 3;
+const int kResizingFrame = 4;
+const int kCaptionHeight = 18;
+RECT nonClientFrame(DWORD style, bool child);
+RECT windowRectOf(const Window& window);
+RECT clientRectFor(const Window& window, const RECT& windowRect);
 
 // The window itself if it is top-level (or a child of a foreign window),
 // else its top-level ancestor; null for an unknown window.

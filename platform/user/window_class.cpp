@@ -1,10 +1,12 @@
-// Window classes: RegisterClassExA, and the class lookup of CreateWindowExA.
+// Window classes: RegisterClassExA, and the class lookup of CreateWindowExA,
+// which first registers the system classes of dialogs and controls.
 // LoadIconA and LoadCursorA hand out placeholder handles for now: the layer
 // has no icon or cursor images, and the window manager's own cursor is used.
 #include <strings.h>
 
 #include <deque>
 
+#include "platform/user/controls/controls.h"
 #include "platform/user/window_class.h"
 #include "platform/user/window.h"
 
@@ -22,6 +24,7 @@ constexpr ATOM kFirstAtom = 0xC000;  // where Win32 starts its string atoms
 
 const WindowClass* findWindowClass(LPCSTR name) {
   if (!name) return nullptr;
+  registerSystemClasses();
   for (const WindowClass& c : classes()) {
     if (IS_INTRESOURCE(name) ? c.atom == LOWORD(reinterpret_cast<ULONG_PTR>(name))
                              : strcasecmp(c.name.c_str(), name) == 0)

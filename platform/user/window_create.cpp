@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/drivers/driver.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/internal/trace.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/timers.h"
@@ -39,17 +40,18 @@ bool isFullScreen(DWORD style, const RECT& rect) {
 }
 
 void sayNoFrame(DWORD style) {
-  static bool said = false;
-  if (said || !(style & (WS_THICKFRAME | WS_CAPTION))) return;
-  said = true;
-  fprintf(stderr,
-          "quillon: windows have no non-client area here: a frame or caption is left to the "
-          "display driver, and the window rectangle is the client rectangle\n");
+  if (!(style & WS_THICKFRAME) || (style & WS_CAPTION) == WS_CAPTION) return;
+  layerDiagnostic("user",
+                  "a resizable window without a caption has no non-client area here: its "
+                  "frame is left to the display driver, and its window rectangle is its "
+                  "client rectangle");
 }
 
 bool makeNativeWindow(Window& window, HWND foreignParent) {
   NativeWindowSpec wanted = {};
   wanted.rect = window.rect;
+  wanted.frame = window.frame;
+  wanted.owner = window.owner ? topLevelOf(window.owner) : nullptr;
   wanted.resizable = (window.style & WS_THICKFRAME) != 0;
   wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   wanted.visible = false;
@@ -187,7 +189,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   window->foreignParent = foreign;
   window->menu = menu;
   window->instance = instance;
-  window->rect = RECT{x, y, x + boundedSide(width), y + boundedSide(height)};
+  window->frame = nonClientFrame(style, child);
+  window->rect = clientRectFor(*window, RECT{x, y, x + boundedSide(width), y + boundedSide(height)});
   window->pixels.assign(size_t(clientWidth(*window)) * clientHeight(*window), 0);
 
   if (child && !foreign) {
@@ -202,14 +205,15 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
       return nullptr;
     }
   }
+  RECT outer = windowRectOf(*window);
   if (traceEnabled())
     traceEvent("create %s parent=%s %d,%d %dx%d", windowLabel(handle).c_str(),
-               windowLabel(parent).c_str(), int(window->rect.left), int(window->rect.top),
-               clientWidth(*window), clientHeight(*window));
+               windowLabel(parent).c_str(), int(outer.left), int(outer.top),
+               int(outer.right - outer.left), int(outer.bottom - outer.top));
 
-  CREATESTRUCTA create = {param, instance, menu, parent, clientHeight(*window), clientWidth(*window),
-                          int(window->rect.top), int(window->rect.left), LONG(style), windowName,
-                          className, exStyle};
+  CREATESTRUCTA create = {param, instance, menu, parent, int(outer.bottom - outer.top),
+                          int(outer.right - outer.left), int(outer.top), int(outer.left),
+                          LONG(style), windowName, className, exStyle};
   // A window refused by WM_NCCREATE or WM_CREATE gets WM_NCDESTROY only, as
   // in Win32: it was never fully created, so it is not destroyed.
   if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
@@ -222,7 +226,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   SendMessageA(handle, WM_SIZE, SIZE_RESTORED,
                MAKELPARAM(clientWidth(*window), clientHeight(*window)));
   if (!(window = findWindow(handle))) return nullptr;
-  SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(window->rect.left, window->rect.top));
+  SendMessageA(handle, WM_MOVE, 0, MAKELPARAM(window->rect.left, window->rect.top));  // client origin
   if (!findWindow(handle)) return nullptr;
   if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
   return findWindow(handle) ? handle : nullptr;

@@ -1,8 +1,8 @@
 // Where windows are and whether they show: GetDesktopWindow, GetClientRect,
 // GetWindowRect, MapWindowPoints, SetWindowPos, MoveWindow, ShowWindow and
-// IsWindowVisible. Windows have no non-client area here: the window
-// rectangle is the client rectangle placed on the screen; a frame, if any,
-// is the window manager's.
+// IsWindowVisible. Only captioned top-level windows have a non-client area
+// (non_client.cpp): their window rectangle is the client rectangle with the
+// frame around it; for others the two are the same.
 #include <stdio.h>
 #include <string.h>
 
@@ -98,9 +98,11 @@ void placeWindow(Window& window, const RECT& rect, bool redraw) {
     if (window.update.right <= window.update.left || window.update.bottom <= window.update.top)
       window.invalid = false;
   }
-  if (traceEnabled())
-    traceEvent("move %s %d,%d %dx%d", windowLabel(window.handle).c_str(), int(rect.left),
-               int(rect.top), width, height);
+  if (traceEnabled()) {
+    RECT outer = windowRectOf(window);
+    traceEvent("move %s %d,%d %dx%d", windowLabel(window.handle).c_str(), int(outer.left),
+               int(outer.top), int(outer.right - outer.left), int(outer.bottom - outer.top));
+  }
   if (window.native) displayDriver().placeWindow(window.handle, rect);
   if (sized && redraw) {
     UINT classStyle = window.windowClass ? window.windowClass->style : 0;
@@ -187,7 +189,10 @@ BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *rect = RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+  RECT frame = {0, 0, 0, 0};
+  if (Window* window = findWindow(handle)) frame = window->frame;
+  *rect = RECT{origin.x - frame.left, origin.y - frame.top, origin.x + client.right + frame.right,
+               origin.y + client.bottom + frame.bottom};
   return TRUE;
 }
 
@@ -210,25 +215,28 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
                          UINT flags) {
   Window* window = windowOrError(handle);
   if (!window || window->desktop) return FALSE;
+  // Positions and sizes are the window rectangle's, frame included.
+  RECT outer = windowRectOf(*window);
   WINDOWPOS pos = {handle, insertAfter, x, y, std::max(width, 0), std::max(height, 0), flags};
   if (flags & SWP_NOMOVE) {
-    pos.x = window->rect.left;
-    pos.y = window->rect.top;
+    pos.x = outer.left;
+    pos.y = outer.top;
   }
   if (flags & SWP_NOSIZE) {
-    pos.cx = clientWidth(*window);
-    pos.cy = clientHeight(*window);
+    pos.cx = outer.right - outer.left;
+    pos.cy = outer.bottom - outer.top;
   }
   if (!(flags & SWP_NOSENDCHANGING))
     SendMessageA(handle, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
   if (!(window = findWindow(handle))) return FALSE;
 
-  RECT rect = {pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
-  if (rect.left == window->rect.left && rect.top == window->rect.top) pos.flags |= SWP_NOMOVE;
-  if (rect.right - rect.left == clientWidth(*window) &&
-      rect.bottom - rect.top == clientHeight(*window))
+  RECT wanted = {pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
+  outer = windowRectOf(*window);
+  if (wanted.left == outer.left && wanted.top == outer.top) pos.flags |= SWP_NOMOVE;
+  if (wanted.right - wanted.left == outer.right - outer.left &&
+      wanted.bottom - wanted.top == outer.bottom - outer.top)
     pos.flags |= SWP_NOSIZE;
-  placeWindow(*window, rect, !(pos.flags & SWP_NOREDRAW));
+  placeWindow(*window, clientRectFor(*window, wanted), !(pos.flags & SWP_NOREDRAW));
 
   if (!(pos.flags & SWP_NOZORDER)) {
     if (pos.hwndInsertAfter == HWND_TOP || pos.hwndInsertAfter == HWND_TOPMOST ||

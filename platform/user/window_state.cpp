@@ -1,6 +1,8 @@
-// Per-window state reached through calls: EnableWindow, IsWindowEnabled,
+// Per-window state reached through calls: EnableWindow (traced as "enable"
+// and "disable"), IsWindowEnabled,
 // SetWindowTextA and GetWindowTextA (which go through WM_SETTEXT and
 // WM_GETTEXT, so that controls can answer them).
+#include "platform/internal/trace.h"
 #include "platform/user/window.h"
 #include "platform/user/window_manager.h"
 
@@ -10,11 +12,13 @@ BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
   bool wasDisabled = (window->style & WS_DISABLED) != 0;
   if (enable && wasDisabled) {
     window->style &= ~DWORD(WS_DISABLED);
+    if (traceEnabled()) traceEvent("enable %s", windowLabel(handle).c_str());
     SendMessageA(handle, WM_ENABLE, TRUE, 0);
   } else if (!enable && !wasDisabled) {
     SendMessageA(handle, WM_CANCELMODE, 0, 0);
     if (!(window = findWindow(handle))) return FALSE;
     window->style |= WS_DISABLED;
+    if (traceEnabled()) traceEvent("disable %s", windowLabel(handle).c_str());
     HWND focus = GetFocus();
     if (focus && (focus == handle || IsChild(handle, focus))) SetFocus(nullptr);
     HWND capture = GetCapture();

@@ -233,10 +233,14 @@ void run(const ScriptEvent& e) {
     case ScriptAction::Stats: writeStats(e.text); break;
     case ScriptAction::Type: typeText(e.text); break;
     case ScriptAction::Command:
-      // Pressing a control by its id needs dialogs, which the layer does not
-      // have yet.
-      fprintf(stderr, "quillon: headless: command %d: dialogs are not there yet; ignored\n", e.id);
-      traceEvent("command %d ignored", e.id);
+      traceEvent("command %d %s", e.id, driverDialogCommand(e.id) ? "pressed" : "ignored");
+      break;
+    case ScriptAction::Focus:
+      traceEvent("focus %d %s", e.id, driverDialogFocus(e.id) ? "given" : "ignored");
+      break;
+    case ScriptAction::Select:
+      traceEvent("select %d %d %s", e.id, e.index,
+                 driverDialogSelect(e.id, e.index) ? "selected" : "ignored");
       break;
     case ScriptAction::ParentGone: driverForeignWindowGone(uintptr_t(e.id)); break;
     case ScriptAction::Quit:

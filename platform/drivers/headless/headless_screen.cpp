@@ -17,7 +17,33 @@ std::vector<ScreenWindow>::iterator find(HWND window) {
                       [window](const ScreenWindow& w) { return w.window == window; });
 }
 
+void fillScreen(RECT r, uint32_t pixel, int width, int height, std::vector<uint32_t>* screen) {
+  r.left = std::max<LONG>(r.left, 0);
+  r.top = std::max<LONG>(r.top, 0);
+  r.right = std::min<LONG>(r.right, width);
+  r.bottom = std::min<LONG>(r.bottom, height);
+  for (LONG y = r.top; y < r.bottom; ++y)
+    for (LONG x = r.left; x < r.right; ++x) (*screen)[size_t(y) * width + x] = pixel;
+}
+
+// The non-client area: a grey frame with a light outer edge on the top and
+// left and a dark one on the bottom and right, and the title bar.
+void drawFrame(const ScreenWindow& w, int width, int height, std::vector<uint32_t>* screen) {
+  const RECT& f = w.frame;
+  if (f.left == 0 && f.top == 0 && f.right == 0 && f.bottom == 0) return;
+  RECT outer = {w.rect.left - f.left, w.rect.top - f.top, w.rect.right + f.right,
+                w.rect.bottom + f.bottom};
+  fillScreen(outer, 0xC0C0C0, width, height, screen);
+  fillScreen(RECT{outer.left, outer.top, outer.right, outer.top + 1}, 0xDFDFDF, width, height, screen);
+  fillScreen(RECT{outer.left, outer.top, outer.left + 1, outer.bottom}, 0xDFDFDF, width, height, screen);
+  fillScreen(RECT{outer.left, outer.bottom - 1, outer.right, outer.bottom}, 0x000000, width, height, screen);
+  fillScreen(RECT{outer.right - 1, outer.top, outer.right, outer.bottom}, 0x000000, width, height, screen);
+  RECT title = {outer.left + f.left, outer.top + f.left, outer.right - f.right, w.rect.top - 1};
+  fillScreen(title, 0x000080, width, height, screen);
+}
+
 void drawWindow(const ScreenWindow& w, int width, int height, std::vector<uint32_t>* screen) {
+  drawFrame(w, width, height, screen);
   PixelBuffer picture;
   if (!nativeWindowPixels(w.window, &picture)) return;
   int left = std::max<int>(w.rect.left, 0), top = std::max<int>(w.rect.top, 0);
@@ -34,7 +60,8 @@ void drawWindow(const ScreenWindow& w, int width, int height, std::vector<uint32
 
 void screenAddWindow(HWND window, const NativeWindowSpec& wanted) {
   windows().insert(windows().begin(),
-                   ScreenWindow{window, wanted.kind, wanted.rect, wanted.resizable, wanted.visible});
+                   ScreenWindow{window, wanted.kind, wanted.rect, wanted.resizable, wanted.visible,
+                                wanted.frame});
 }
 
 void screenRemoveWindow(HWND window) {

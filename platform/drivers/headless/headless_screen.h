@@ -1,6 +1,7 @@
 // The headless driver's virtual screen: its native windows with their
 // places and Z order, what lies under a point, and the picture of the whole
-// screen. Foreign windows (the preview's parent) are not drawn; they all lie
+// screen. A window with a non-client area gets a plain one drawn around it:
+// a grey frame and a dark blue title bar without text. Foreign windows (the preview's parent) are not drawn; they all lie
 // at the screen's top-left corner with the size of QUILLON_FOREIGN_SIZE.
 #ifndef QUILLON_PLATFORM_DRIVERS_HEADLESS_HEADLESS_SCREEN_H
 #define QUILLON_PLATFORM_DRIVERS_HEADLESS_HEADLESS_SCREEN_H
@@ -15,6 +16,7 @@ struct ScreenWindow {
   RECT rect;        // screen coordinates
   bool resizable;
   bool visible;
+  RECT frame;       // the non-client widths around `rect`, drawn as a plain frame
 };
 
 void screenAddWindow(HWND window, const NativeWindowSpec& wanted);

@@ -26,6 +26,7 @@ const ActionName kActions[] = {
     {"windowsnapshot", ScriptAction::WindowSnapshot},
     {"quit", ScriptAction::Quit},         {"type", ScriptAction::Type},
     {"command", ScriptAction::Command},   {"parentgone", ScriptAction::ParentGone},
+    {"focus", ScriptAction::Focus},       {"select", ScriptAction::Select},
     {"stats", ScriptAction::Stats},
 };
 
@@ -100,8 +101,16 @@ const char* parseArguments(const std::vector<std::string>& words, const std::str
       if (event->text.empty()) return "expected a text";
       return nullptr;
     case ScriptAction::Command:
-      if (words.size() != 1 || !parseNumber(words[0], 0, 65535, &a)) return "expected a control id";
+    case ScriptAction::Focus:
+      if (words.size() != 1 || !parseNumber(words[0], -1, 65535, &a)) return "expected a control id";
       event->id = int(a);
+      return nullptr;
+    case ScriptAction::Select:
+      if (words.size() != 2 || !parseNumber(words[0], -1, 65535, &a) ||
+          !parseNumber(words[1], 0, 0x7FFFFFFF, &b))
+        return "expected a control id and an entry index";
+      event->id = int(a);
+      event->index = int(b);
       return nullptr;
     case ScriptAction::ParentGone:
       if (words.size() != 1 || !parseNumber(words[0], 1, 0x1FFFFFFF, &a))

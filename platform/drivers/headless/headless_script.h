@@ -27,6 +27,8 @@ enum class ScriptAction {
   Type,            // type a text on the US keyboard
   Command,         // press a dialog's control by its id
   ParentGone,      // a foreign window is destroyed by its program
+  Focus,           // give a dialog's control the focus by its id
+  Select,          // select entry INDEX of a dialog's list by its id
   Stats,           // appends the process's resident memory, open files and GDI objects to a file
 };
 
@@ -37,7 +39,8 @@ struct ScriptEvent {
   MouseButton button = MouseButton::Left;
   int x = 0, y = 0;        // screen coordinates; Resize: width and height
   std::string text;        // Snapshot, WindowSnapshot, Stats: file; Type: text
-  int id = 0;              // Command: the control; ParentGone: the foreign window
+  int id = 0;              // Command, Focus, Select: the control; ParentGone: the foreign window
+  int index = 0;           // Select: the entry
   int line = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 
 #include "platform/drivers/driver.h"
+#include "platform/drivers/x11/x11_clipboard.h"
 #include "platform/drivers/x11/x11_connection.h"
 #include "platform/drivers/x11/x11_events.h"
 #include "platform/drivers/x11/x11_present.h"
@@ -48,5 +49,7 @@ DisplayDriver x11DisplayDriver() {
   driver.present = x11Present;
   driver.setCapture = x11SetCapture;
   driver.showCursor = x11ShowCursor;
+  driver.setClipboardText = x11SetClipboardText;
+  driver.clipboardText = x11ClipboardText;
   return driver;
 }

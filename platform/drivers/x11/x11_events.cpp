@@ -1,5 +1,6 @@
 // The X11 driver's event loop: waitEvents turns X events into the input
-// calls of platform/user (driverKey, driverMouseMove, driverMouseButton,
+// calls of platform/user (driverKey with the character the keyboard layout
+// types, driverMouseMove, driverMouseButton, driverMouseWheel,
 // driverWindowMoved, driverUserResize, driverCloseRequest,
 // driverForeignWindowGone), sends pictures again after expose events, and
 // waits on the connection's socket with poll(), never sleeping.
@@ -15,7 +16,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <X11/keysym.h>
+
 #include "platform/drivers/driver.h"
+#include "platform/gdi/codepage1252.h"
+#include "platform/internal/diagnostics.h"
+#include "platform/drivers/x11/x11_clipboard.h"
 #include "platform/drivers/x11/x11_connection.h"
 #include "platform/drivers/x11/x11_edges.h"
 #include "platform/drivers/x11/x11_keys.h"
@@ -34,6 +40,28 @@ HWND windowUnderPointer(const X11Window& window, int x, int y) {
   return x >= 0 && y >= 0 && x < window.width && y < window.height ? window.handle : nullptr;
 }
 
+// What the key types with the modifiers held, in the server's keyboard
+// layout, as a Windows-1252 byte: 0 for nothing (or a character the code
+// page lacks); control characters as XLookupString makes them (Ctrl+A is 1).
+int typedCharacter(XKeyEvent& event) {
+  char bytes[8];
+  KeySym keysym = 0;
+  int count = XLookupString(&event, bytes, sizeof bytes, &keysym, nullptr);
+  uint32_t code = 0;
+  if (keysym >= 0x20 && keysym <= 0xFF) code = uint32_t(keysym);               // Latin-1
+  else if ((keysym & 0xFF000000) == 0x01000000) code = uint32_t(keysym & 0xFFFFFF);  // Unicode
+  else if (keysym == XK_EuroSign) code = 0x20AC;
+  if (code && (event.state & ControlMask) && count == 1 && static_cast<unsigned char>(bytes[0]) < 0x20)
+    return static_cast<unsigned char>(bytes[0]);
+  if (code) {
+    int byte = windows1252FromUnicode(code);
+    return byte < 0 ? 0 : byte;
+  }
+  // Keys without a printable symbol: -1 lets the layer decide (Enter, Tab,
+  // Backspace, Escape as on Windows).
+  return -1;
+}
+
 // The key code that put each virtual key down, as delivered; 0 when up.
 unsigned pressedBy[256];
 
@@ -41,9 +69,13 @@ bool onKey(const X11Window& window, XKeyEvent& event, bool down) {
   // The key's unshifted symbol: Q is VK 0x51 with or without Shift. Keys
   // without a virtual-key code are not passed on.
   UINT virtualKey = virtualKeyOfKeysym(XLookupKeysym(&event, 0));
+  int character = typedCharacter(event);
+  // A key of another layout that no US key has (the German "ö") still
+  // types: it comes as VK_OEM_8, its character from the layout.
+  if (!virtualKey && character > 0) virtualKey = 0xDF /* VK_OEM_8 */;
   if (!virtualKey) return false;
   pressedBy[virtualKey & 0xFF] = down ? event.keycode : 0;
-  driverKey(window.handle, virtualKey, down);
+  driverKey(window.handle, virtualKey, down, down ? character : -1);
   return true;
 }
 
@@ -69,15 +101,18 @@ bool onButton(X11Window& window, XButtonEvent& event, bool down) {
     case Button1: button = MouseButton::Left; break;
     case Button2: button = MouseButton::Middle; break;
     case Button3: button = MouseButton::Right; break;
-    default: {
-      // Buttons 4 to 7 are the wheel, 8 and 9 the side buttons: Win32's
-      // WM_MOUSEWHEEL and WM_XBUTTON* are not provided.
-      static bool said = false;
-      if (!said && down)
-        fprintf(stderr, "quillon: x11: the mouse wheel and side buttons are not passed on\n");
-      said = said || down;
+    case Button4:
+    case Button5:
+      // The wheel: one notch per press, away from the user (4) or towards.
+      if (down)
+        driverMouseWheel(window.handle, event.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA,
+                         POINT{event.x_root, event.y_root});
+      return down;
+    default:
+      // Buttons 6 and 7 are the horizontal wheel, 8 and 9 the side buttons:
+      // Win32's WM_MOUSEHWHEEL and WM_XBUTTON* are not provided.
+      layerDiagnostic("x11", "the horizontal wheel and the side buttons are not passed on");
       return false;
-    }
   }
   if (button == MouseButton::Left) {
     if (down ? startEdgeResize(window, event) : finishEdgeResize(window, event)) return true;
@@ -182,6 +217,12 @@ bool onClientMessage(const X11Window& window, const XClientMessageEvent& event) 
 bool handleEvent(XEvent& event) {
   if (event.type == x11().shmCompletionEvent) {
     pictureSent(reinterpret_cast<XShmCompletionEvent&>(event).drawable);
+    return false;
+  }
+  if (x11HandleSelectionEvent(event)) return false;
+  // The keyboard layout changed (setxkbmap): XLookupString must see it.
+  if (event.type == MappingNotify) {
+    XRefreshKeyboardMapping(&event.xmapping);
     return false;
   }
   // A keymap event names no window; it follows a FocusIn to one of ours.

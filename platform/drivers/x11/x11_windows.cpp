@@ -5,7 +5,8 @@
 // Top-level windows carry the hints a window manager reads: no decorations
 // (Motif hints) unless the window has a caption, the client rectangle as the
 // asked place (static gravity), a fixed size unless resizable, the close
-// protocol, and for full-screen windows the fullscreen and above states.
+// protocol, for full-screen windows the fullscreen and above states, and for
+// a dialog the transient-for hint naming its owner's window.
 // Where no window manager runs (a bare X server), a full-screen window is
 // override-redirect instead, so that it is placed exactly and stays on top.
 // A ForeignChild is an X child of another program's window.
@@ -88,25 +89,6 @@ void setTopLevelProperties(Window id, const NativeWindowSpec& wanted, bool manag
   }
 }
 
-// The Windows-1252 text in UTF-8.
-std::string utf8FromWindows1252(const char* text) {
-  std::string out;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-    uint32_t code = unicodeFromWindows1252(*p);
-    if (code < 0x80) {
-      out += char(code);
-    } else if (code < 0x800) {
-      out += char(0xC0 | (code >> 6));
-      out += char(0x80 | (code & 0x3F));
-    } else {
-      out += char(0xE0 | (code >> 12));
-      out += char(0x80 | ((code >> 6) & 0x3F));
-      out += char(0x80 | (code & 0x3F));
-    }
-  }
-  return out;
-}
-
 // The native window that receives the pointer under a capture of a window
 // that has none of its own (a child drawn into its parent's picture).
 X11Window* grabWindowFor(HWND handle) {
@@ -183,6 +165,9 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
     return false;
   }
   if (!foreign) setTopLevelProperties(id, wanted, managed);
+  // A dialog stays above its owner, and the window manager treats it as one.
+  if (X11Window* owner = wanted.owner ? x11WindowOf(wanted.owner) : nullptr)
+    XSetTransientForHint(c.display, id, owner->id);
 
   auto window = std::make_unique<X11Window>();
   window->handle = handle;

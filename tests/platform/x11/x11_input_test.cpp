@@ -150,12 +150,18 @@ TEST_F(X11InputTest, ClicksArriveInClientCoordinates) {
   }
 }
 
-TEST_F(X11InputTest, WheelIsNotPassedOn) {
-  ASSERT_TRUE(xdotool({"click", "4", "click", "5", "click", "1"}));
-  ASSERT_TRUE(pumpUntil([&] { return !received({WM_LBUTTONUP}).empty(); }));
+// The wheel's notches arrive as WM_MOUSEWHEEL at the focus (120 away from
+// the user, -120 towards), never as button messages.
+TEST_F(X11InputTest, WheelTurnsArriveAsMouseWheelMessages) {
+  ASSERT_TRUE(xdotool({"click", "1", "click", "4", "click", "5", "click", "1"}));
+  ASSERT_TRUE(pumpUntil([&] { return received({WM_LBUTTONUP}).size() == 2; }));
   std::vector<Received> buttons = received({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MBUTTONDOWN,
                                             WM_MBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP});
-  EXPECT_EQ(buttons.size(), 2u);
+  EXPECT_EQ(buttons.size(), 4u);
+  std::vector<Received> wheel = received({WM_MOUSEWHEEL});
+  ASSERT_EQ(wheel.size(), 2u);
+  EXPECT_EQ(SHORT(HIWORD(wheel[0].wParam)), WHEEL_DELTA);
+  EXPECT_EQ(SHORT(HIWORD(wheel[1].wParam)), -WHEEL_DELTA);
 }
 
 TEST_F(X11InputTest, CaptureBringsTheMouseFromOutsideTheWindow) {
