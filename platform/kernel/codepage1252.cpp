@@ -1,0 +1,82 @@
+// Windows-1252 to Unicode and back (see codepage1252.h). Only 0x80-0x9F
+// differ from ISO 8859-1, where every byte is its own code point. The best
+// fit covers the characters a news text uses that the code page lacks; it
+// follows Windows' best-fit table for the code page where that table is plain
+// and leaves out its less obvious choices.
+#include "platform/kernel/codepage1252.h"
+
+#include <stddef.h>
+
+namespace {
+
+const uint16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+// Latin Extended-A (U+0100-U+017F) without accents, sixteen to a row; '?'
+// where the letter has no plain counterpart or the code page holds it.
+const char kLatinExtendedA[] =
+    "AaAaAaCcCcCcCcDd"  // U+0100
+    "DdEeEeEeEeEeGgGg"  // U+0110
+    "GgGgHhHhIiIiIiIi"  // U+0120
+    "Ii??JjKk?LlLlLlL"  // U+0130
+    "lLlNnNnNn???OoOo"  // U+0140
+    "Oo??RrRrRrSsSsSs"  // U+0150
+    "??TtTtTtUuUuUuUu"  // U+0160
+    "UuUuWwYy?ZzZz???";  // U+0170
+
+struct Fit {
+  uint16_t codePoint;
+  char plain;
+};
+
+// Punctuation and spaces outside the code page, in code point order.
+const Fit kPunctuation[] = {
+    {0x2000, ' '}, {0x2001, ' '}, {0x2002, ' '}, {0x2003, ' '}, {0x2004, ' '},
+    {0x2005, ' '}, {0x2006, ' '}, {0x2007, ' '}, {0x2008, ' '}, {0x2009, ' '},
+    {0x200A, ' '}, {0x2010, '-'}, {0x2011, '-'}, {0x2012, '-'}, {0x2015, '-'},
+    {0x201B, '\''}, {0x201F, '"'}, {0x2024, '.'}, {0x2027, '-'}, {0x202F, ' '},
+    {0x2032, '\''}, {0x2033, '"'}, {0x2035, '`'}, {0x2043, '-'}, {0x205F, ' '},
+    {0x2212, '-'}, {0x2215, '/'}, {0x2216, '\\'}, {0x2217, '*'}, {0x2223, '|'},
+    {0x2236, ':'}, {0x223C, '~'}, {0x3000, ' '},
+};
+
+int bestFitOf(uint32_t codePoint) {
+  if (codePoint >= 0x0100 && codePoint <= 0x017F) {
+    char plain = kLatinExtendedA[codePoint - 0x0100];
+    if (plain != '?') return static_cast<unsigned char>(plain);
+    return -1;
+  }
+  if (codePoint >= 0xFF01 && codePoint <= 0xFF5E) return static_cast<int>(codePoint - 0xFF01 + 0x21);
+  size_t low = 0, high = sizeof kPunctuation / sizeof kPunctuation[0];
+  while (low < high) {
+    size_t middle = (low + high) / 2;
+    if (kPunctuation[middle].codePoint < codePoint) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  if (low < sizeof kPunctuation / sizeof kPunctuation[0] && kPunctuation[low].codePoint == codePoint) {
+    return static_cast<unsigned char>(kPunctuation[low].plain);
+  }
+  return -1;
+}
+
+}  // namespace
+
+uint32_t unicodeFromWindows1252(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+int windows1252FromUnicode(uint32_t codePoint, bool bestFit) {
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
+  for (int i = 0; i < 32; i++) {
+    if (kHighControls[i] == codePoint) return 0x80 + i;
+  }
+  return bestFit ? bestFitOf(codePoint) : -1;
+}
