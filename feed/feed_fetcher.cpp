@@ -11,6 +11,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "feed/display_text.h"
+#include "feed/feed_url.h"
 #include "settings/settings.h"
 
 StringQueue lineQueue;
@@ -110,10 +112,13 @@ int fetchNext() {
   memset(errorText, 0, sizeof errorText);
   settings.urlList.popFront(url, sizeof url - 1);
   settings.urlList.append(url);
+  // A feed: URL fetches the URL inside it; errors name the URL as stored.
+  char feedUrl[512];
+  bool feed = feedInnerUrl(url, feedUrl, sizeof feedUrl);
 
   receivedBytes = 0;
   receiveFailed = false;
-  curl_easy_setopt(handle, CURLOPT_URL, url);
+  curl_easy_setopt(handle, CURLOPT_URL, feed ? feedUrl : url);
   curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveChunk);
@@ -125,6 +130,7 @@ int fetchNext() {
     appendErrorLines(url);
     return 0;
   }
+  if (textBuffer) textBuffer = displayText(textBuffer, &textLength, feed, maxDocumentBytes);
   int lines = textBuffer ? splitIntoLines(textBuffer, textLength) : 0;
   discardText();
   return lines;
