@@ -109,10 +109,15 @@ Field fieldOf(const Name& name) {
   return kNoField;
 }
 
+// Keeps text of the field being read, up to kFieldLimit bytes; a character
+// that does not fit whole is left out with the rest.
 void keep(FeedParse* parse, const char* text, size_t length) {
   std::string& field = parse->fields[parse->capturing];
-  if (field.size() >= kFieldLimit) return;
-  field.append(text, length < kFieldLimit - field.size() ? length : kFieldLimit - field.size());
+  if (length > kFieldLimit - field.size()) {
+    length = kFieldLimit - field.size();
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) length--;
+  }
+  field.append(text, length);
 }
 
 void writeField(FeedParse* parse, Field field) {
