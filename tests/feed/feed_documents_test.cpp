@@ -98,6 +98,12 @@ TEST_F(FeedFetcher, FeedUrlsTypeTheItemsOfRssAndAtom) {
   }
   EXPECT_EQ(fetchLines(feedSlashes(server.url("/rss2"))), kRss2Lines);
   EXPECT_EQ(fetchLines("feed:" + fileUrl("atom.xml", kAtom)), kAtomLines);
+  // Declared encodings other than UTF-8, Windows-1252 among them.
+  for (const char* encoding : {"windows-1252", "ISO-8859-1"}) {
+    std::string latin = std::string("<?xml version=\"1.0\" encoding=\"") + encoding +
+                        "\"?>\n<rss><channel><item><title>caf\xE9 na\xEFve</title></item></channel></rss>";
+    EXPECT_EQ(fetchLines("feed:" + fileUrl("latin.xml", latin)), Lines{"caf\xE9 na\xEFve"}) << encoding;
+  }
   // Without the prefix the document is text, as it always was.
   Lines raw = fetchLines(server.url("/rss2"));
   ASSERT_FALSE(raw.empty());
