@@ -1,11 +1,10 @@
 // UTF-8 documents to the ANSI code page (see utf8_text.h).
 //
-// The whole text is checked first (MB_ERR_INVALID_CHARS), so that an invalid
-// byte anywhere leaves it untouched; then it is converted block by block
-// through one UTF-16 buffer of a block's size. A block's ANSI text is never
-// longer than its UTF-8 text (every character of two or more UTF-8 bytes
-// becomes at most two bytes), so it is written back in place behind what is
-// already converted.
+// The text is converted block by block through one UTF-16 buffer of a
+// block's size (MB_ERR_INVALID_CHARS) into an ANSI copy, which replaces the
+// text only when every block was valid: an invalid byte anywhere leaves the
+// text untouched. The ANSI text is never longer than the UTF-8 text (every
+// character of two or more UTF-8 bytes becomes at most two bytes).
 #include "feed/utf8_text.h"
 
 #include <stdlib.h>
@@ -34,18 +33,6 @@ size_t blockLength(const char* text, size_t left) {
   return length;
 }
 
-bool isValidUtf8(const char* text, size_t length) {
-  for (size_t done = 0; done < length;) {
-    size_t block = blockLength(text + done, length - done);
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text + done, static_cast<int>(block),
-                            nullptr, 0) == 0) {
-      return false;
-    }
-    done += block;
-  }
-  return true;
-}
-
 }  // namespace
 
 size_t convertUtf8Text(char* text, size_t length) {
@@ -55,22 +42,26 @@ size_t convertUtf8Text(char* text, size_t length) {
   } else if (!hasHighByte(text, length)) {
     return length;
   }
-  if (!isValidUtf8(text + start, length - start)) return length;
-
   WCHAR* wide = static_cast<WCHAR*>(malloc(sizeof(WCHAR) * (length < kBlockBytes ? length + 1 : kBlockBytes)));
-  if (wide == nullptr) return length;
+  char* ansi = static_cast<char*>(malloc(length + 1));
   size_t written = 0;
-  for (size_t done = start; done < length;) {
+  bool valid = wide != nullptr && ansi != nullptr;
+  for (size_t done = start; valid && done < length;) {
     size_t block = blockLength(text + done, length - done);
-    int units = MultiByteToWideChar(CP_UTF8, 0, text + done, static_cast<int>(block), wide,
-                                    static_cast<int>(block));
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, units, text + written,
-                                    static_cast<int>(done + block - written), nullptr, nullptr);
-    written += bytes > 0 ? static_cast<size_t>(bytes) : 0;
-    if (bytes <= 0) break;  // cannot happen with the sizes above: the text ends there
+    int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text + done, static_cast<int>(block),
+                                    wide, static_cast<int>(block));
+    int bytes = units > 0 ? WideCharToMultiByte(CP_ACP, 0, wide, units, ansi + written,
+                                                static_cast<int>(length - written), nullptr, nullptr)
+                          : 0;
+    valid = bytes > 0;
+    written += valid ? static_cast<size_t>(bytes) : 0;
     done += block;
   }
+  if (valid) {
+    memcpy(text, ansi, written);
+    text[written] = 0;
+  }
   free(wide);
-  text[written] = 0;
-  return written;
+  free(ansi);
+  return valid ? written : length;
 }

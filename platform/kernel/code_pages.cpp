@@ -83,6 +83,16 @@ int utf8ToWide(const unsigned char* text, size_t size, DWORD flags, LPWSTR out, 
   int count = 0;
   size_t i = 0;
   while (i < size) {
+    if (capacity > 0) {  // a run of ASCII
+      size_t run = 0, room = static_cast<size_t>(capacity - count);
+      while (i + run < size && run < room && text[i + run] < 0x80) {
+        out[count + run] = text[i + run];
+        run++;
+      }
+      count += static_cast<int>(run);
+      i += run;
+      if (i == size) break;
+    }
     uint32_t codePoint = text[i];
     size_t length = 1;
     if (codePoint >= 0x80) {
@@ -153,7 +163,9 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int wide
   for (size_t i = 0; i < size; i++) {
     uint32_t unit = wide[i];
     int byte;
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < size && wide[i + 1] >= 0xDC00 &&
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {  // the same in Windows-1252
+      byte = static_cast<int>(unit);
+    } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < size && wide[i + 1] >= 0xDC00 &&
         wide[i + 1] <= 0xDFFF) {
       i++;  // a character outside the Basic Multilingual Plane: no code page holds it
       byte = -1;

@@ -28,13 +28,23 @@ const char kLatinExtendedA[] =
     "??TtTtTtUuUuUuUu"  // U+0160
     "UuUuWwYy?ZzZz???";  // U+0170
 
-struct Fit {
+struct Pair {
   uint16_t codePoint;
-  char plain;
+  uint8_t byte;
+};
+
+// The characters of 0x80-0x9F (kHighControls), in code point order.
+const Pair kHighCharacters[] = {
+    {0x0081, 0x81}, {0x008D, 0x8D}, {0x008F, 0x8F}, {0x0090, 0x90}, {0x009D, 0x9D}, {0x0152, 0x8C},
+    {0x0153, 0x9C}, {0x0160, 0x8A}, {0x0161, 0x9A}, {0x0178, 0x9F}, {0x017D, 0x8E}, {0x017E, 0x9E},
+    {0x0192, 0x83}, {0x02C6, 0x88}, {0x02DC, 0x98}, {0x2013, 0x96}, {0x2014, 0x97}, {0x2018, 0x91},
+    {0x2019, 0x92}, {0x201A, 0x82}, {0x201C, 0x93}, {0x201D, 0x94}, {0x201E, 0x84}, {0x2020, 0x86},
+    {0x2021, 0x87}, {0x2022, 0x95}, {0x2026, 0x85}, {0x2030, 0x89}, {0x2039, 0x8B}, {0x203A, 0x9B},
+    {0x20AC, 0x80}, {0x2122, 0x99},
 };
 
 // Punctuation and spaces outside the code page, in code point order.
-const Fit kPunctuation[] = {
+const Pair kPunctuation[] = {
     {0x2000, ' '}, {0x2001, ' '}, {0x2002, ' '}, {0x2003, ' '}, {0x2004, ' '},
     {0x2005, ' '}, {0x2006, ' '}, {0x2007, ' '}, {0x2008, ' '}, {0x2009, ' '},
     {0x200A, ' '}, {0x2010, '-'}, {0x2011, '-'}, {0x2012, '-'}, {0x2015, '-'},
@@ -44,6 +54,20 @@ const Fit kPunctuation[] = {
     {0x2236, ':'}, {0x223C, '~'}, {0x3000, ' '},
 };
 
+// The byte of a code point in a table in code point order; -1 when absent.
+int lookUp(const Pair* table, size_t count, uint32_t codePoint) {
+  size_t low = 0, high = count;
+  while (low < high) {
+    size_t middle = (low + high) / 2;
+    if (table[middle].codePoint < codePoint) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low < count && table[low].codePoint == codePoint ? table[low].byte : -1;
+}
+
 int bestFitOf(uint32_t codePoint) {
   if (codePoint >= 0x0100 && codePoint <= 0x017F) {
     char plain = kLatinExtendedA[codePoint - 0x0100];
@@ -51,19 +75,7 @@ int bestFitOf(uint32_t codePoint) {
     return -1;
   }
   if (codePoint >= 0xFF01 && codePoint <= 0xFF5E) return static_cast<int>(codePoint - 0xFF01 + 0x21);
-  size_t low = 0, high = sizeof kPunctuation / sizeof kPunctuation[0];
-  while (low < high) {
-    size_t middle = (low + high) / 2;
-    if (kPunctuation[middle].codePoint < codePoint) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  if (low < sizeof kPunctuation / sizeof kPunctuation[0] && kPunctuation[low].codePoint == codePoint) {
-    return static_cast<unsigned char>(kPunctuation[low].plain);
-  }
-  return -1;
+  return lookUp(kPunctuation, sizeof kPunctuation / sizeof kPunctuation[0], codePoint);
 }
 
 }  // namespace
@@ -75,8 +87,7 @@ uint32_t unicodeFromWindows1252(unsigned char byte) {
 
 int windows1252FromUnicode(uint32_t codePoint, bool bestFit) {
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
-  for (int i = 0; i < 32; i++) {
-    if (kHighControls[i] == codePoint) return 0x80 + i;
-  }
+  int byte = lookUp(kHighCharacters, sizeof kHighCharacters / sizeof kHighCharacters[0], codePoint);
+  if (byte >= 0) return byte;
   return bestFit ? bestFitOf(codePoint) : -1;
 }

@@ -138,3 +138,17 @@ TEST(WideCharToMultiByte, SizesErrorsAndAGivenDefaultCharacter) {
   EXPECT_EQ(WideCharToMultiByte(kWindows1252, 0, wide.data(), 0, out, 8, nullptr, nullptr), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
+
+TEST(WideCharToMultiByte, EveryWindows1252ByteComesBackFromItsCharacter) {
+  char bytes[255];
+  for (int i = 0; i < 255; i++) bytes[i] = static_cast<char>(i + 1);
+  WCHAR wide[255];
+  ASSERT_EQ(MultiByteToWideChar(kWindows1252, 0, bytes, 255, wide, 255), 255);
+  EXPECT_EQ(wide[0x80 - 1], 0x20AC);
+  EXPECT_EQ(wide[0x99 - 1], 0x2122);
+  char back[255];
+  BOOL usedDefault = TRUE;
+  ASSERT_EQ(WideCharToMultiByte(kWindows1252, 0, wide, 255, back, 255, nullptr, &usedDefault), 255);
+  EXPECT_FALSE(usedDefault);
+  EXPECT_EQ(std::string(back, 255), std::string(bytes, 255));
+}
