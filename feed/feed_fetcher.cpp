@@ -11,6 +11,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "feed/display_text.h"
+#include "feed/feed_url.h"
 #include "settings/settings.h"
 
 StringQueue lineQueue;
@@ -122,8 +124,11 @@ int fetchNext() {
   memset(errorText, 0, sizeof errorText);
   settings.urlList.popFront(url, sizeof url - 1);
   settings.urlList.append(url);
+  // A feed: URL fetches the URL inside it; errors name the URL as stored.
+  char feedUrl[512];
+  bool feed = feedInnerUrl(url, feedUrl, sizeof feedUrl);
 
-  curl_easy_setopt(handle, CURLOPT_URL, url);
+  curl_easy_setopt(handle, CURLOPT_URL, feed ? feedUrl : url);
   curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveChunk);
@@ -135,5 +140,8 @@ int fetchNext() {
     appendErrorLines(url);
     return 0;
   }
+  // A UTF-8 document is converted to the ANSI code page, a feed turned into
+  // its items' text, before the text is cut into lines.
+  if (textBuffer) textBuffer = displayText(textBuffer, &textLength, feed, maxDocumentBytes);
   return queueDocumentLines();
 }

@@ -5,7 +5,10 @@
 // A fetch is synchronous and bounded by settings.fetchTimeout (seconds; 0 is
 // no limit). The list rotates by one URL per fetch, so a list of feeds is
 // fetched round-robin. A document is held whole in memory while it arrives;
-// past maxDocumentBytes the transfer is stopped and counts as failed.
+// past maxDocumentBytes the transfer is stopped and counts as failed. Before
+// it is cut into lines, a UTF-8 document is converted to the ANSI code page
+// and the document of a feed: URL becomes the lines of its items
+// (feed/display_text.h).
 #ifndef QUILLON_FEED_FEED_FETCHER_H
 #define QUILLON_FEED_FEED_FETCHER_H
 

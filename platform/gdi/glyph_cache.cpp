@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "platform/gdi/codepage1252.h"
+#include "platform/kernel/codepage1252.h"
 #include "platform/gdi/font.h"
 #include FT_SYNTHESIS_H
 

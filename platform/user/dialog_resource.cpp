@@ -6,7 +6,7 @@
 #include <string.h>
 #include <strings.h>
 
-#include "platform/gdi/codepage1252.h"
+#include "platform/kernel/codepage1252.h"
 #include "platform/internal/resource_dialogs.h"
 #include "platform/user/dialog.h"
 

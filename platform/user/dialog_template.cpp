@@ -9,7 +9,7 @@
 // lacks becomes "?".
 #include <string.h>
 
-#include "platform/gdi/codepage1252.h"
+#include "platform/kernel/codepage1252.h"
 #include "platform/user/dialog.h"
 
 namespace {
@@ -38,7 +38,7 @@ void alignTo(Reader& r, uintptr_t alignment) {
 }
 
 char windows1252From(WORD unit) {
-  int byte = windows1252FromUnicode(unit);
+  int byte = windows1252FromUnicode(unit, true);
   return byte < 0 ? '?' : char(byte);
 }
 

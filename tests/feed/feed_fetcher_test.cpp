@@ -10,54 +10,11 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "tests/feed/feed_fixture.h"
 #include "tests/support/http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/url_list.h"
 
-namespace {
-
-using Lines = std::vector<std::string>;
-
-const char* const kErrorTail = "Please check your configuration!";
-
-class FeedFetcher : public ::testing::Test {
- protected:
-  void SetUp() override {
-    lineQueue.clear();
-    settings.urlList.clear();
-    settings.fetchTimeout = 5;
-  }
-  void TearDown() override {
-    lineQueue.clear();
-    settings.urlList.clear();
-  }
-
-  std::string fileUrl(const std::string& name, const std::string& bytes) {
-    return "file://" + dir_.write(name, bytes);
-  }
-
-  // Empties lineQueue into a list.
-  static Lines takeLines() {
-    Lines lines;
-    std::vector<char> buf(1024);
-    while (lineQueue.count() > 0) {
-      std::fill(buf.begin(), buf.end(), 0);
-      lineQueue.popFront(buf.data(), static_cast<int>(buf.size()) - 1);
-      lines.push_back(buf.data());
-    }
-    return lines;
-  }
-
-  static Lines errorLines(const std::string& url) {
-    return {"** Error fetching data from " + url, kErrorTail};
-  }
-
-  // Proxies come from the environment; the loopback server is reached directly.
-  ScopedEnv noProxy_{"no_proxy", "*"};
-  TempDir dir_;
-};
-
-}  // namespace
 
 TEST_F(FeedFetcher, SplitsAtCrAndLfAndDropsEmptyLines) {
   settings.urlList.append(fileUrl("doc.txt", "a\r\n\r\nb\n").c_str());

@@ -11,7 +11,7 @@
 
 #include "platform/drivers/x11/x11_connection.h"
 #include "platform/drivers/x11/x11_windows.h"
-#include "platform/gdi/codepage1252.h"
+#include "platform/kernel/codepage1252.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ std::string windows1252OfUtf8(const unsigned char* text, size_t length) {
     if (extra) code &= 0x3F >> extra;
     ++i;
     for (int k = 0; k < extra && i < length; ++k, ++i) code = (code << 6) | (text[i] & 0x3F);
-    int byte = windows1252FromUnicode(code);
+    int byte = windows1252FromUnicode(code, true);
     out += byte < 0 ? '?' : char(byte);
   }
   return out;

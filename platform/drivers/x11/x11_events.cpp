@@ -19,7 +19,7 @@
 #include <X11/keysym.h>
 
 #include "platform/drivers/driver.h"
-#include "platform/gdi/codepage1252.h"
+#include "platform/kernel/codepage1252.h"
 #include "platform/internal/diagnostics.h"
 #include "platform/drivers/x11/x11_clipboard.h"
 #include "platform/drivers/x11/x11_connection.h"
@@ -54,7 +54,7 @@ int typedCharacter(XKeyEvent& event) {
   if (code && (event.state & ControlMask) && count == 1 && static_cast<unsigned char>(bytes[0]) < 0x20)
     return static_cast<unsigned char>(bytes[0]);
   if (code) {
-    int byte = windows1252FromUnicode(code);
+    int byte = windows1252FromUnicode(code, true);
     return byte < 0 ? 0 : byte;
   }
   // Keys without a printable symbol: -1 lets the layer decide (Enter, Tab,

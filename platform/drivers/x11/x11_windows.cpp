@@ -25,7 +25,7 @@
 
 #include "platform/drivers/x11/x11_connection.h"
 #include "platform/drivers/x11/x11_present.h"
-#include "platform/gdi/codepage1252.h"
+#include "platform/kernel/codepage1252.h"
 
 namespace {
 
