@@ -11,6 +11,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "dialogs/centre_dialog.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 
@@ -44,16 +45,6 @@ int32_t readColor(int id) {
   char text[kTextBufferSize] = {};
   GetDlgItemTextA(configDialogWindow, id, text, kTextBufferSize - 1);
   return int32_t(strtol(text, nullptr, 16));
-}
-
-// Centres the dialog's client area on the desktop's, frame not counted.
-void centreDialog() {
-  RECT desktop, dialog;
-  GetClientRect(GetDesktopWindow(), &desktop);
-  GetClientRect(configDialogWindow, &dialog);
-  int x = (desktop.right - desktop.left) / 2 - (dialog.right - dialog.left) / 2;
-  int y = (desktop.bottom - desktop.top) / 2 - (dialog.bottom - dialog.top) / 2;
-  SetWindowPos(configDialogWindow, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
 }
 
 }  // namespace
@@ -112,7 +103,7 @@ void initConfigDialog() {
                         reinterpret_cast<LPARAM>(url));
     settings.urlList.append(url);
   }
-  centreDialog();
+  centreOnDesktop(configDialogWindow);
 }
 
 void fillFontList() {

@@ -1,16 +1,17 @@
 // wakeCheck: close the saver on user activity, or ask for its password
 // first when it has one and screen-saver passwords are on in the system.
 //
-// The password dialog is not built yet. Until it is, the prompt below is
-// taken as cancelled: the typing freezes and resumes at once, and the
-// saver runs on.
+// The password is asked for by the password dialog in its verify role; a
+// dialog that cannot be made counts as cancelled, and the saver runs on.
 #include "dialogs/wake_check.h"
 
 #include <windows.h>
 
+#include "dialogs/password_dialog.h"
 #include "display/typewriter.h"
 #include "host/saver_state.h"
 #include "host/saver_window.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 
 namespace {
@@ -26,9 +27,8 @@ bool askForPassword() {
   KillTimer(saverWindow, ScrollTimer);
   ShowCursor(TRUE);
   mouseMoveCount = 0;
-  // The password dialog (resource 130, verify role) lands here later; until
-  // then the prompt counts as cancelled.
-  INT_PTR result = IDCANCEL;
+  INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASSWORD), saverWindow,
+                                   passwordDialogProc, 0);
   ShowCursor(FALSE);
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previouslyRunning, 0);
   return result == IDOK;

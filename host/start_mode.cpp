@@ -1,14 +1,14 @@
 // startMode: what each run mode does after the command line has been read.
 //
-// Configure and SetPassword end here. Configure runs the configuration
-// dialog and saves the settings on OK; the password dialog is not built yet:
-// until it is, SetPassword loads the settings and ends without showing
-// anything or saving.
+// Configure and SetPassword end here: each runs its dialog (configuration,
+// or the password dialog in its set role, owned by the window the command
+// line names) and saves the settings on OK.
 #include "host/start_mode.h"
 
 #include <string.h>
 
 #include "dialogs/config_dialog.h"
+#include "dialogs/password_dialog.h"
 #include "display/terminal_surface.h"
 #include "display/typewriter.h"
 #include "host/cleanup.h"
@@ -65,7 +65,11 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
                           configDialogProc, 0) == IDOK)
         saveSettings();
       return false;
-    case SetPassword:  // the password dialog comes later
+    case SetPassword:
+      if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASSWORD), parentWindow,
+                          passwordDialogProc, 0) == IDOK)
+        saveSettings();
+      return false;
     case None:
       return false;
     case Windowed:

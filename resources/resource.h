@@ -1,6 +1,5 @@
 // Resource numbers of Quillon: the saver's name and the window class name in
-// the string table, the two icons, the configuration dialog and its
-// controls. Shared by resources/quillon.rc and the application code.
+// the string table, the two icons, the two dialogs and their controls. Shared by resources/quillon.rc and the application code.
 #ifndef QUILLON_RESOURCES_RESOURCE_H
 #define QUILLON_RESOURCES_RESOURCE_H
 
@@ -27,6 +26,13 @@
 #define IDC_BG_COLOR 1012
 #define IDC_PICK_BG_COLOR 1013
 #define IDC_FETCH_TIMEOUT 1014
+
+// The password dialog and its controls (numbered apart from the
+// configuration dialog's, which may share the numbers).
+#define IDD_PASSWORD 130
+#define IDC_PASSWORD 1012
+#define IDC_CONFIRM 1013
+#define IDC_CONFIRM_LABEL 1014
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

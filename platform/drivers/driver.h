@@ -72,6 +72,8 @@ struct NativeWindowSpec {
   bool caption = false;    // has a title bar (WS_CAPTION): the window manager
                            // decorates it; other windows get no decorations
   HWND owner = nullptr;     // a popup's owner window, if it has one (dialogs)
+  uintptr_t foreignOwner = 0;  // or the native number of another program's
+                               // window that owns it (`/a ID`)
   RECT frame = {0, 0, 0, 0};  // the layer's non-client widths around `rect`
                               // (left, top, right, bottom), for a driver that
                               // draws the frame itself

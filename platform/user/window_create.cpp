@@ -47,11 +47,12 @@ void sayNoFrame(DWORD style) {
                   "client rectangle");
 }
 
-bool makeNativeWindow(Window& window, HWND foreignParent) {
+bool makeNativeWindow(Window& window, HWND foreignParent, HWND foreignOwner) {
   NativeWindowSpec wanted = {};
   wanted.rect = window.rect;
   wanted.frame = window.frame;
   wanted.owner = window.owner ? topLevelOf(window.owner) : nullptr;
+  wanted.foreignOwner = reinterpret_cast<uintptr_t>(foreignOwner);
   wanted.resizable = (window.style & WS_THICKFRAME) != 0;
   wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   wanted.visible = false;
@@ -160,8 +161,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
+  // A popup owned by another program's window: the display driver keeps it
+  // above that window; there is nothing of ours to disable or activate.
+  HWND foreignOwner = nullptr;
   if (foreign && !child) {
-    fprintf(stderr, "quillon: CreateWindowExA: an owner outside this program is ignored\n");
+    foreignOwner = parent;
     parent = nullptr;
     foreign = false;
   }
@@ -197,7 +201,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     parentWindow->children.insert(parentWindow->children.begin(), handle);
   } else {
     topLevelWindows().insert(topLevelWindows().begin(), handle);
-    if (!makeNativeWindow(*window, foreign ? parent : nullptr)) {
+    if (!makeNativeWindow(*window, foreign ? parent : nullptr, foreignOwner)) {
       fprintf(stderr, "quillon: CreateWindowExA: the display driver could not make the window\n");
       unlinkFromSiblings(*window);
       removeWindow(handle);

@@ -12,7 +12,7 @@ struct ModeCase {
   const char* window;  // the trace's "create" line; null when no window is made
   bool takesMutex;
   bool closedByQ;      // Windowed and Saver close on the Q key; Preview ignores it
-  bool dialog = false; // Configure: the window is the configuration dialog
+  int dialog = 0;      // Configure, SetPassword: the window is this dialog
 };
 
 // The default virtual screen is 1024x768: Windowed is a third of it in the
@@ -23,8 +23,9 @@ const ModeCase kModes[] = {
     {{"/s", "-w"}, "create w1 parent=none 342,256 341x256", false, true},
     {{"/S"}, "create w1 parent=none 0,0 1024x768", true, true},
     {{"/p", "4242"}, "create w1 parent=x4242 0,0 152x112", true, false},
-    {{"/c:4242"}, "create w1 parent=none 0,0 293x290", true, false, true},
-    {{"-a", "77"}, nullptr, true, false},  // SetPassword: likewise
+    {{"/c:4242"}, "create w1 parent=none 0,0 293x290", true, false, 129},
+    // SetPassword: the password dialog, owned by window 77 of another program.
+    {{"-a", "77"}, "create w1 parent=none 0,0 236x131", true, false, 130},
     {{"/x"}, nullptr, true, false},        // None
 };
 
@@ -50,7 +51,7 @@ TEST(RunModes, EachCommandLineStartsItsMode) {
     EXPECT_EQ(run.trace.firstTime(c.window), 0);
     if (c.dialog) {
       // The dialog has its controls; no saver runs, so no socket layer.
-      EXPECT_EQ(run.trace.firstTime("dialog w1 begin 129"), 0);
+      EXPECT_EQ(run.trace.firstTime("dialog w1 begin " + std::to_string(c.dialog)), 0);
       EXPECT_FALSE(run.trace.has("wsastartup"));
       continue;
     }

@@ -2,8 +2,8 @@
 // file of the layer: activity closes the saver at once unless the saver has
 // a password and "ScreenSaveUsePassword" under HKEY_CURRENT_USER\Control
 // Panel\Desktop is present and not all zero bytes. Then the typing freezes
-// and the cursor shows while the password is asked for; until the password
-// dialog exists that prompt counts as cancelled, so the saver runs on.
+// and the cursor shows while the password dialog asks for it; Escape cancels
+// the dialog and the saver runs on.
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -17,7 +17,7 @@ struct WakeCase {
   const char* name;
   bool password;
   const char* registry;  // null: no registry file at all
-  bool asks;             // the prompt comes (and, cancelled, the saver runs on)
+  bool asks;             // the dialog comes (and, cancelled, the saver runs on)
   bool closes;
 };
 
@@ -39,14 +39,16 @@ TEST(WakeCheckRun, PasswordAndSystemFlagDecide) {
     SaverSandbox sandbox;
     sandbox.useDocument("wake me\n", c.password ? "password=" + storedPassword("pw") : "");
     if (c.registry) sandbox.writeRegistry(std::string(kKeyHeader) + c.registry);
-    SaverRun run = sandbox.run({"/s"}, "at 1000 key A\nat 3000 quit\n");
+    SaverRun run = sandbox.run({"/s"}, "at 1000 key A\nat 1500 key ESCAPE\nat 3000 quit\n");
     SCOPED_TRACE(std::string(c.name) + "\n" + run.trace.text() + run.errors);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.trace.firstTime("destroy w1"), c.closes ? 1000 : -1);
     // Asking shows the cursor, hidden in Saver mode, and hides it again.
     EXPECT_EQ(run.trace.starting("cursor show").size(), (c.asks || c.closes) ? 1u : 0u);
+    EXPECT_EQ(run.trace.firstTime("dialog w2 begin 130"), c.asks ? 1000 : -1);
     if (c.asks) {
       EXPECT_EQ(run.trace.firstTime("cursor show"), 1000);
+      EXPECT_EQ(run.trace.firstTime("dialog w2 end 2"), 1500);
       EXPECT_EQ(run.trace.starting("cursor hide").size(), 2u);
       EXPECT_EQ(run.trace.firstTime("settimer w1 43"), 0);
       EXPECT_GT(run.trace.starting("textout").size(), 10u);  // typing resumed
@@ -67,7 +69,7 @@ TEST(WakeCheckRun, MissingKeyLeavesTheSaverRunning) {
   EXPECT_FALSE(run.trace.has("regqueryvalue"));
 }
 
-// After a cancelled prompt the count of mouse moves starts again: four more
+// After a cancelled dialog the count of mouse moves starts again: four more
 // moves are ignored, the fifth asks again.
 TEST(WakeCheckRun, CancelledPromptRestartsTheMouseCount) {
   SaverSandbox sandbox;
@@ -77,6 +79,8 @@ TEST(WakeCheckRun, CancelledPromptRestartsTheMouseCount) {
   for (int i = 0; i < 10; i++)
     script += "at " + std::to_string(1000 + 100 * i) + " mousemove " + std::to_string(100 + 10 * i) +
               " 100\n";
+  // The saver window gets no mouse input while the dialog is up.
+  script += "at 1450 key ESCAPE\nat 1950 key ESCAPE\n";
   SaverRun run = sandbox.run({"/s"}, script + "at 3000 quit\n");
   std::vector<TraceLine> asked = run.trace.starting("cursor show");
   ASSERT_EQ(asked.size(), 2u) << run.trace.text();

@@ -98,6 +98,17 @@ X11Window* grabWindowFor(HWND handle) {
   return nullptr;
 }
 
+// As in Win32, the focus of a dialog that goes away goes back to its owner;
+// X would give it to the window under the pointer. Inside an error trap:
+// the owner may be gone or not viewable.
+void giveFocusToOwner(const X11Window& window) {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x11().display, &focus, &revert);
+  if (focus == window.id && window.owner)
+    XSetInputFocus(x11().display, window.owner, RevertToPointerRoot, CurrentTime);
+}
+
 }  // namespace
 
 X11Window* x11WindowOf(HWND handle) {
@@ -166,14 +177,17 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
   }
   if (!foreign) setTopLevelProperties(id, wanted, managed);
   // A dialog stays above its owner, and the window manager treats it as one.
-  if (X11Window* owner = wanted.owner ? x11WindowOf(wanted.owner) : nullptr)
-    XSetTransientForHint(c.display, id, owner->id);
+  Window ownerId = 0;
+  if (X11Window* owner = wanted.owner ? x11WindowOf(wanted.owner) : nullptr) ownerId = owner->id;
+  if (wanted.foreignOwner) ownerId = Window(wanted.foreignOwner);
+  if (ownerId) XSetTransientForHint(c.display, id, ownerId);
 
   auto window = std::make_unique<X11Window>();
   window->handle = handle;
   window->id = id;
   window->kind = wanted.kind;
   window->foreignParent = foreign ? wanted.foreignParent : 0;
+  window->owner = ownerId;
   window->resizable = wanted.resizable && wanted.kind == NativeKind::Popup;
   window->rect = wanted.rect;
   window->width = sideOf(r.right - r.left);
@@ -194,6 +208,7 @@ void x11DestroyWindow(HWND handle) {
   if (!window.gone) {
     // The X window may be gone already with a foreign parent that went away.
     beginErrorTrap();
+    giveFocusToOwner(window);
     XDestroyWindow(x11().display, window.id);
     endErrorTrap();
   }
@@ -220,6 +235,9 @@ void x11ShowWindow(HWND handle, bool visible) {
   } else if (window->kind == NativeKind::ForeignChild) {
     XUnmapWindow(display, window->id);
   } else {
+    beginErrorTrap();
+    giveFocusToOwner(*window);
+    endErrorTrap();
     XWithdrawWindow(display, window->id, x11().screen);
   }
 }

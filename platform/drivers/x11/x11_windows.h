@@ -28,6 +28,7 @@ struct X11Window {
   Window id = 0;
   NativeKind kind = NativeKind::Popup;
   uintptr_t foreignParent = 0;  // a ForeignChild's parent
+  Window owner = 0;             // the X window a dialog is transient for
   bool resizable = false;
   bool gone = false;  // the X window was destroyed under us
   // Where the layer has the window (screen coordinates, or the foreign

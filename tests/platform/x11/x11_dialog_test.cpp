@@ -4,8 +4,11 @@
 // asks; a URL copied by another program (this test, owning the CLIPBOARD
 // selection) pastes into the URL field with Ctrl+V, a key of the German
 // layout types its own character, Alt+A adds the URL, Enter is OK, and the
-// settings file holds what was entered. Set QUILLON_X11_SCREENSHOT to keep
-// the screenshot of the dialog.
+// settings file holds what was entered. The password dialog: set with
+// `quillon /a 0`, then asked for above the full-screen saver; `/a ID` owned
+// by another program's window. Set
+// QUILLON_X11_SCREENSHOT to keep the screenshots of the dialogs (the
+// password dialog's gets "-password" before the extension).
 #include "tests/platform/x11/x11_test_support.h"
 
 #include <poll.h>
@@ -120,6 +123,98 @@ TEST_F(X11DialogTest, ConfigurationDialogTakesPastedAndTypedTextAndSaves) {
   EXPECT_NE(saved.find(std::string("url0=") + kCopied + "\xF6\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("url1=zeta\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("url count=2\n"), std::string::npos) << saved;
+}
+
+Window inputFocus() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(testDisplay(), &focus, &revert);
+  return focus;
+}
+
+// `/a 0` stores the password typed twice; the saver then asks for it on a
+// key press in a dialog above its full-screen window, centred, with the
+// keyboard focus and a visible pointer. Escape gives the focus back to the
+// saver and hides the pointer again; the right password ends the saver.
+TEST_F(X11DialogTest, PasswordSetThenAskedForAboveTheFullScreenSaver) {
+  TempDir dir;
+  std::string feed = dir.write("feed.txt", "Green text on black\n");
+  dir.write("quillonscr.ini", "[settings]\nurl count=1\nurl0=file://" + feed +
+                                  "\ntype delay=10\nline scroll delay=50\n");
+  dir.write("registry.reg",
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"
+            "\"ScreenSaveUsePassword\"=dword:00000001\n");
+  std::vector<std::string> env = {"QUILLON_WINDOWS_DIR=" + dir.path(),
+                                  "XDG_RUNTIME_DIR=" + dir.path()};
+
+  ChildProcess setter({QUILLON_EXECUTABLE, "/a", "0"}, env);
+  Window window = 0;
+  ASSERT_TRUE(pumpUntil([&] { return (window = quillonWindow()) != 0; }, 10000));
+  EXPECT_EQ(windowTitle(window), "Change Password:");
+  ASSERT_TRUE(pumpUntil([&] { return inputFocus() == window; }));
+  ASSERT_TRUE(xdotool({"type", "Pw1"}));
+  ASSERT_TRUE(xdotool({"key", "Tab", "type", "Pw1"}));
+  ASSERT_TRUE(xdotool({"key", "Return"}));
+  EXPECT_EQ(setter.waitForExit(10000), 0);
+  std::string saved = readFile(dir.file("quillonscr.ini"));
+  EXPECT_NE(saved.find("\npassword="), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("Pw1"), std::string::npos) << saved;
+
+  ASSERT_TRUE(xdotool({"mousemove", "600", "500"}));
+  ChildProcess saver({QUILLON_EXECUTABLE, "/s"}, env);
+  Window saverWindow = 0;
+  ASSERT_TRUE(pumpUntil([&] { return (saverWindow = quillonWindow()) != 0; }, 10000));
+  ASSERT_TRUE(pumpUntil([&] { return inputFocus() == saverWindow && cursorIsBlank(); }));
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(xdotool({"key", "space"}));
+    std::vector<Window> windows;
+    ASSERT_TRUE(pumpUntil([&] { return (windows = quillonWindows()).size() == 2; }, 10000));
+    Window dialog = windows[1];  // above the saver
+    EXPECT_EQ(windows[0], saverWindow);
+    EXPECT_EQ(windowTitle(dialog), "password:");
+    // The client area, 230x107, centred on the 1280x1024 screen by its own
+    // size, inside a 3-pixel frame and under the caption.
+    RECT place = screenRectOf(dialog);
+    EXPECT_EQ(place.left, 640 - 230 / 2 + 3);
+    EXPECT_EQ(place.top, 512 - 107 / 2 + 21);
+    EXPECT_TRUE(pumpUntil([&] { return inputFocus() == dialog; }));
+    EXPECT_TRUE(pumpUntil([] { return !cursorIsBlank(); }));
+    if (round == 1) {
+      ASSERT_TRUE(pumpUntil([&] { return screenPixel(place.left + 2, place.top + 2) == 0xC0C0C0; }));
+      const char* keep = getenv("QUILLON_X11_SCREENSHOT");
+      std::string name = keep && *keep ? keep : dir.file("dialog.png");
+      size_t dot = name.rfind('.');
+      EXPECT_TRUE(saveScreenshot(name.substr(0, dot) + "-password" + name.substr(dot)));
+      ASSERT_TRUE(xdotool({"type", "Pw1"}));
+      ASSERT_TRUE(xdotool({"key", "Return"}));
+      break;
+    }
+    ASSERT_TRUE(xdotool({"key", "Escape"}));
+    EXPECT_TRUE(pumpUntil([&] { return quillonWindows().size() == 1; }));
+    EXPECT_TRUE(pumpUntil([&] { return inputFocus() == saverWindow; })) << inputFocus();
+    EXPECT_TRUE(pumpUntil(cursorIsBlank));
+  }
+  EXPECT_EQ(saver.waitForExit(10000), 0);
+}
+
+// `/a ID`: the dialog is transient for X window ID, another program's
+// window; Escape ends it and saves nothing.
+TEST_F(X11DialogTest, PasswordDialogIsTransientForTheWindowNamedAfterA) {
+  TempDir dir;
+  dir.write("quillonscr.ini", "[settings]\npassword=\n");
+  Window owner = makeForeignWindow(RECT{100, 100, 500, 400}, 0xFFFFFF);
+  ChildProcess setter({QUILLON_EXECUTABLE, "/a", std::to_string(owner)},
+                      {"QUILLON_WINDOWS_DIR=" + dir.path(), "XDG_RUNTIME_DIR=" + dir.path()});
+  Window dialog = 0;
+  ASSERT_TRUE(pumpUntil([&] { return (dialog = quillonWindow()) != 0; }, 10000));
+  Window transientFor = 0;
+  EXPECT_TRUE(XGetTransientForHint(testDisplay(), dialog, &transientFor));
+  EXPECT_EQ(transientFor, owner);
+  ASSERT_TRUE(pumpUntil([&] { return inputFocus() == dialog; }));
+  ASSERT_TRUE(xdotool({"key", "Escape"}));
+  EXPECT_EQ(setter.waitForExit(10000), 0);
+  EXPECT_EQ(readFile(dir.file("quillonscr.ini")), "[settings]\npassword=\n");
+  XDestroyWindow(testDisplay(), owner);
 }
 
 }  // namespace

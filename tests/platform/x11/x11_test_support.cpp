@@ -123,20 +123,21 @@ std::vector<Window> mappedChildren(Window parent) {
   return mapped;
 }
 
-Window quillonWindow() {
-  Window found = 0;
-  int count = 0;
+std::vector<Window> quillonWindows() {
+  std::vector<Window> found;
   for (Window window : mappedChildren(DefaultRootWindow(testDisplay()))) {
     XClassHint hint = {};
     if (!XGetClassHint(testDisplay(), window, &hint)) continue;
-    if (strcmp(hint.res_name, "quillon") == 0) {
-      found = window;
-      ++count;
-    }
+    if (strcmp(hint.res_name, "quillon") == 0) found.push_back(window);
     XFree(hint.res_name);
     XFree(hint.res_class);
   }
-  return count == 1 ? found : 0;
+  return found;
+}
+
+Window quillonWindow() {
+  std::vector<Window> found = quillonWindows();
+  return found.size() == 1 ? found[0] : 0;
 }
 
 RECT screenRectOf(Window window) {

@@ -45,7 +45,9 @@ bool xdotool(const std::vector<std::string>& arguments);
 // The X windows directly inside `parent` (the root: top-level windows) that
 // are mapped, bottom first.
 std::vector<Window> mappedChildren(Window parent);
-// The only mapped top-level window whose WM_CLASS name is "quillon", or 0.
+// The mapped top-level windows whose WM_CLASS name is "quillon", bottom
+// first, and the only one of them, or 0.
+std::vector<Window> quillonWindows();
 Window quillonWindow();
 
 // A window's place on the screen (its inside, without border).
