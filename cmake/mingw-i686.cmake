@@ -5,25 +5,6 @@
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 #         -DCURL_DIR=<libcurl prefix>/lib/cmake/CURL
 #
-# The C and C++ runtimes are linked statically, so quillon.scr and the test
-# programs run on a Windows machine with nothing else installed. The compilers
-# of the "posix" thread model are preferred: their libstdc++ has std::thread
-# and std::mutex (winpthreads, also linked statically).
-set(CMAKE_SYSTEM_NAME Windows)
+# What both architectures share is in cmake/mingw-common.cmake.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(QUILLON_MINGW_TRIPLET i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${QUILLON_MINGW_TRIPLET}-gcc-posix ${QUILLON_MINGW_TRIPLET}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${QUILLON_MINGW_TRIPLET}-g++-posix ${QUILLON_MINGW_TRIPLET}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${QUILLON_MINGW_TRIPLET}-windres REQUIRED)
-
-# Look for headers, libraries and packages of the target only, never the
-# build machine's; programs (code generators, the emulator) come from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${QUILLON_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
