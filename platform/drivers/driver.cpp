@@ -25,6 +25,7 @@ void placeNothing(HWND, const RECT&) {}
 void showNothing(HWND, bool) {}
 void titleNothing(HWND, const char*) {}
 void presentNothing(HWND, const RECT&) {}
+bool moveNothing(HWND, const RECT&, int) { return false; }
 void cursorNothing(bool) {}
 bool noClipboardToSet(const char*) { return false; }
 bool noClipboardToRead(std::string*) { return false; }
@@ -49,6 +50,7 @@ DisplayDriver completed(const DisplayDriver& driver) {
   fill(d.raiseWindow, windowNothing);
   fill(d.setTitle, titleNothing);
   fill(d.present, presentNothing);
+  fill(d.movePixels, moveNothing);
   fill(d.setCapture, windowNothing);
   fill(d.showCursor, cursorNothing);
   fill(d.setClipboardText, noClipboardToSet);

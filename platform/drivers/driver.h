@@ -26,6 +26,12 @@
 //   next blocks; it must not keep the pointer across calls, because a resize
 //   moves the buffer. After an expose event the driver reads them again by
 //   itself; platform/user does not repaint for it.
+// - movePixels(window, area, dy) says that the rows of `area` now hold what
+//   lay `dy` rows below them (above for a negative dy) when the window's
+//   pixels last changed: a line scroll. A driver that can move what it has
+//   shown inside the window system (X11: XCopyArea) does so and returns
+//   true; then only the rows that came in are presented. False (the
+//   default) makes platform/user present the whole area instead.
 // - Time: clockMs() is the driver's clock in milliseconds from an arbitrary
 //   start; it never goes backwards. GetTickCount, SetTimer and the trace use
 //   it. waitEvents(timeout) returns when input was delivered or `timeout`
@@ -103,6 +109,7 @@ struct DisplayDriver {
   void (*raiseWindow)(HWND window);
   void (*setTitle)(HWND window, const char* title);
   void (*present)(HWND window, const RECT& area);
+  bool (*movePixels)(HWND window, const RECT& area, int dy);
 
   // Pointer: capture (null releases it) and cursor visibility.
   void (*setCapture)(HWND window);

@@ -15,10 +15,10 @@ const int64_t kMaxPixels = int64_t(1) << 28;
 
 }  // namespace
 
-BitmapObject::~BitmapObject() { free(pixels); }
+BitmapObject::~BitmapObject() { freeRows(rows); }
 
 PixelBuffer bitmapPixels(const BitmapObject& bitmap) {
-  return PixelBuffer{bitmap.pixels, bitmap.width, bitmap.height};
+  return PixelBuffer{nullptr, bitmap.width, bitmap.height, bitmap.rows.starts.data()};
 }
 
 BitmapObject* defaultBitmap() {
@@ -37,11 +37,12 @@ HBITMAP newBitmap(int width, int height) {
     gdiLimitation("a bitmap of more than 2^28 pixels was asked for; creation fails");
     return NULL;
   }
-  uint32_t* pixels = static_cast<uint32_t*>(calloc(size_t(width) * height, sizeof(uint32_t)));
-  if (!pixels) return NULL;
   BitmapObject* bitmap = new BitmapObject;
+  if (!initRows(bitmap->rows, width, height)) {
+    delete bitmap;
+    return NULL;
+  }
   bitmap->type = OBJ_BITMAP;
-  bitmap->pixels = pixels;
   bitmap->width = width;
   bitmap->height = height;
   return static_cast<HBITMAP>(addGdiObject(bitmap));
@@ -86,9 +87,12 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
   BitmapObject* bitmap = static_cast<BitmapObject*>(findGdiObject(handle, OBJ_BITMAP));
   if (bitmap && bits) {
     // A 32-bit row is B, G, R, unused: a little-endian 0x00RRGGBB.
-    size_t count = size_t(width) * height;
-    memcpy(bitmap->pixels, bits, count * sizeof(uint32_t));
-    for (size_t i = 0; i < count; ++i) bitmap->pixels[i] &= 0xFFFFFF;
+    writeRows(bitmap->rows, RECT{0, 0, width, height});
+    for (int y = 0; y < height; ++y) {
+      uint32_t* row = bitmap->rows.starts[size_t(y)];
+      memcpy(row, static_cast<const uint32_t*>(bits) + size_t(y) * width, size_t(width) * 4);
+      for (int x = 0; x < width; ++x) row[x] &= 0xFFFFFF;
+    }
   }
   return handle;
 }

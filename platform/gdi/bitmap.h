@@ -1,13 +1,15 @@
 // Bitmaps of platform/gdi: 32-bit pixels in the 0x00RRGGBB format of
-// platform/internal/pixels.h, rows packed one after the other.
+// platform/internal/pixels.h, in rows that bitmaps share until they are
+// drawn on (bitmap_rows.h).
 #ifndef QUILLON_PLATFORM_GDI_BITMAP_H
 #define QUILLON_PLATFORM_GDI_BITMAP_H
 
+#include "platform/gdi/bitmap_rows.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/internal/pixels.h"
 
 struct BitmapObject : GdiObject {
-  uint32_t* pixels = nullptr;
+  RowStore rows;
   int width = 0;
   int height = 0;
   // What GetObjectA reports: 32, or 1 for the stock bitmap, which Win32

@@ -3,12 +3,21 @@
 // BitBlt clips the copy to both pixel areas: destination pixels outside the
 // destination are dropped, and those whose source lies outside the source
 // are left as they were. A width or height of zero or less copies nothing.
+//
+// Whole rows copied between bitmaps are shared, not copied (bitmap_rows.h).
+// Bitmap rows copied onto a window (typically a whole-picture paint of
+// which a few cells changed, or a picture moved up by a text line) are
+// copied and presented only where they changed since the window took them
+// (window_copy.cpp).
 #include <windows.h>
 
+#include "platform/gdi/bitmap.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/gdi_rules.h"
 #include "platform/gdi/primitives.h"
+#include "platform/gdi/window_copy.h"
 #include "platform/internal/trace.h"
+#include "platform/internal/window_pixels.h"
 
 BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
                    DWORD rop) {
@@ -27,7 +36,12 @@ BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sr
   if (width <= 0 || height <= 0) return TRUE;
 
   PixelBuffer target, source;
-  if (!dcPixels(*to, &target) || !dcPixels(*from, &source)) return FALSE;
+  std::vector<uint64_t>* rowContent = nullptr;
+  bool ontoWindow = to->type == OBJ_DC && from->type == OBJ_MEMDC;
+  if (!dcPixels(*from, &source)) return FALSE;
+  if (ontoWindow ? !(to->window && windowPixelsForCopy(to->window, &target, &rowContent))
+                 : !dcPixels(*to, &target))
+    return FALSE;
   // Everything in destination coordinates: the copy is offset by (dx, dy).
   int64_t dx = int64_t(x) - srcX, dy = int64_t(y) - srcY;
   RECT inTarget = clipToBuffer(x, y, int64_t(x) + width, int64_t(y) + height, target.width,
@@ -40,13 +54,14 @@ BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sr
   RECT area = intersectRect(inTarget, sourceMoved);
   if (isEmptyRect(area)) return TRUE;
   int fromX = int(area.left - dx), fromY = int(area.top - dy);
-  if (to->type == OBJ_DC && target.pixels != source.pixels) {
-    // Onto a window (a whole-picture paint, typically, of which a few cells
-    // changed): write and present only what differs. Comparing costs about
-    // what copying does, and the driver then has only a little to compare
-    // and send instead of the whole window.
-    dcPixelsChanged(*to, primitives32.copyChangedRect(target, area, source, fromX, fromY));
+  bool wholeRows = area.left == 0 && fromX == 0 && area.right == target.width &&
+                   source.width == target.width;
+  if (ontoWindow) {
+    copyRowsOntoWindow(*to, from->bitmap->rows, target, source, area, fromY, fromX, rowContent);
+  } else if (wholeRows && to->type == OBJ_MEMDC && from->type == OBJ_MEMDC) {
+    shareRows(to->bitmap->rows, area.top, from->bitmap->rows, fromY, area.bottom - area.top);
   } else {
+    dcPixelsWillChange(*to, area);
     primitives32.copyRect(target, area, source, fromX, fromY);
     dcPixelsChanged(*to, area);
   }
@@ -67,6 +82,7 @@ COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color) {
   if (!context || !dcPixels(*context, &pixels)) return CLR_INVALID;
   if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return CLR_INVALID;
   uint32_t pixel = pixelFromColorValue(color);
+  dcPixelsWillChange(*context, RECT{x, y, x + 1, y + 1});
   primitives32.setPixel(pixels, x, y, pixel);
   dcPixelsChanged(*context, RECT{x, y, x + 1, y + 1});
   // The colour the pixel was actually given.

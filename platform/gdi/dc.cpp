@@ -67,6 +67,11 @@ bool dcPixels(const DcObject& dc, PixelBuffer* out) {
   return true;
 }
 
+void dcPixelsWillChange(const DcObject& dc, const RECT& area) {
+  if (dc.type == OBJ_MEMDC && area.right > area.left && area.bottom > area.top)
+    writeRows(dc.bitmap->rows, area);
+}
+
 void dcPixelsChanged(const DcObject& dc, const RECT& area) {
   if (dc.type == OBJ_DC && dc.window && area.right > area.left && area.bottom > area.top) {
     windowPixelsChanged(dc.window, area);

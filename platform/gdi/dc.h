@@ -38,6 +38,11 @@ DcObject* findDc(HDC handle);
 // window is gone).
 bool dcPixels(const DcObject& dc, PixelBuffer* out);
 
+// Drawing is about to change `area` (inside the pixels): a bitmap makes
+// those rows its own and notes the change (bitmap_rows.h). Every drawing
+// into a device context's pixels calls it first.
+void dcPixelsWillChange(const DcObject& dc, const RECT& area);
+
 // Drawing changed `area` of those pixels: a window's driver presents it.
 void dcPixelsChanged(const DcObject& dc, const RECT& area);
 

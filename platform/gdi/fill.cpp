@@ -2,6 +2,7 @@
 // excluded, clipped to the device context's pixels.
 #include <windows.h>
 
+#include "platform/gdi/bitmap.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/gdi_rules.h"
@@ -28,7 +29,14 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   RECT area = clipToBuffer(rect->left, rect->top, rect->right, rect->bottom, pixels.width,
                            pixels.height);
   if (isEmptyRect(area)) return 1;
-  primitives32.solidRect(pixels, area, pixelFromColorValue(fill->color));
+  uint32_t pixel = pixelFromColorValue(fill->color);
+  if (context->type == OBJ_MEMDC && area.left == 0 && area.right == pixels.width) {
+    // Whole rows of a bitmap: one shared row of the colour.
+    fillRows(context->bitmap->rows, area.top, area.bottom, pixel);
+    return 1;
+  }
+  dcPixelsWillChange(*context, area);
+  primitives32.solidRect(pixels, area, pixel);
   dcPixelsChanged(*context, area);
   return 1;
 }

@@ -27,6 +27,7 @@ BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect) {
   RECT area = clipToBuffer(rect->left, rect->top, rect->right, rect->bottom, pixels.width,
                            pixels.height);
   if (isEmptyRect(area)) return TRUE;
+  dcPixelsWillChange(*context, area);
   auto invert = [&](int x, int y) {
     if (x < area.left || x >= area.right || y < area.top || y >= area.bottom) return;
     primitives32.setPixel(pixels, x, y, primitives32.getPixel(pixels, x, y) ^ 0xFFFFFF);

@@ -47,9 +47,7 @@ void finishStreaming() {
 #endif
 }
 
-uint32_t* pixelAt(const PixelBuffer& buffer, int x, int y) {
-  return buffer.pixels + size_t(y) * buffer.width + x;
-}
+uint32_t* pixelAt(const PixelBuffer& buffer, int x, int y) { return pixelRow(buffer, y) + x; }
 
 void solidRect(const PixelBuffer& dst, const RECT& area, uint32_t pixel) {
   int width = area.right - area.left;
@@ -64,9 +62,10 @@ void copyRect(const PixelBuffer& dst, const RECT& area, const PixelBuffer& src, 
   int width = area.right - area.left;
   int height = area.bottom - area.top;
   size_t rowBytes = size_t(width) * sizeof(uint32_t);
-  bool sameBuffer = dst.pixels == src.pixels;
-  // Whole rows of two buffers of one width: a single block.
-  bool wholeRows = area.left == 0 && srcX == 0 && width == dst.width && width == src.width;
+  bool sameBuffer = dst.pixels == src.pixels && dst.rows == src.rows;
+  // Whole rows of two single-block buffers of one width: a single block.
+  bool wholeRows = area.left == 0 && srcX == 0 && width == dst.width && width == src.width &&
+                   !dst.rows && !src.rows;
   if (!sameBuffer && rowBytes * height >= kStreamingCopyBytes) {
     if (wholeRows) {
       streamCopy(pixelAt(dst, 0, area.top), pixelAt(src, 0, srcY), rowBytes * height);

@@ -29,12 +29,13 @@ int64_t textWidth(RealizedFont& font, LPCSTR text, int count) {
 
 // Blends one glyph with its origin at (originX, baseline); returns the
 // pixels it may have changed.
-RECT drawGlyph(const PixelBuffer& pixels, const Glyph& glyph, int64_t originX, int64_t baseline,
-               uint32_t pixel) {
+RECT drawGlyph(const DcObject& dc, const PixelBuffer& pixels, const Glyph& glyph, int64_t originX,
+               int64_t baseline, uint32_t pixel) {
   int64_t left = originX + glyph.left, top = baseline - glyph.top;
   RECT area = clipToBuffer(left, top, left + glyph.width, top + glyph.height, pixels.width,
                            pixels.height);
   if (isEmptyRect(area)) return area;
+  dcPixelsWillChange(dc, area);
   primitives32.blendMask(pixels, area, glyph.mask(), int(area.left - left), int(area.top - top),
                          pixel);
   return area;
@@ -56,6 +57,7 @@ bool drawTextRun(HDC dc, int x, int y, LPCSTR text, int count, bool traced) {
     RECT cells = clipToBuffer(x, y, x + textWidth(*font, text, count), int64_t(y) + metrics.tmHeight,
                               pixels.width, pixels.height);
     if (!isEmptyRect(cells)) {
+      dcPixelsWillChange(*context, cells);
       primitives32.solidRect(pixels, cells, pixelFromColorValue(context->bkColor));
       changed = cells;
     }
@@ -66,7 +68,7 @@ bool drawTextRun(HDC dc, int x, int y, LPCSTR text, int count, bool traced) {
     unsigned char byte = static_cast<unsigned char>(text[i]);
     if (traced && traceEnabled()) traceEvent("textout %d %d %d", int(originX), y, byte);
     const Glyph& glyph = glyphFor(*font, byte);
-    changed = unionRect(changed, drawGlyph(pixels, glyph, originX, baseline, textPixel));
+    changed = unionRect(changed, drawGlyph(*context, pixels, glyph, originX, baseline, textPixel));
     originX += glyph.advance;
   }
   dcPixelsChanged(*context, changed);

@@ -52,6 +52,8 @@ struct Window {
 
   // Client-area pixels, width x height of rect.
   std::vector<uint32_t> pixels;
+  // Which bitmap rows the pixels show (see windowPixelsForCopy).
+  std::vector<uint64_t> rowContent;
   // Scratch for nativeWindowPixels when child windows are drawn in.
   std::vector<uint32_t> composed;
 

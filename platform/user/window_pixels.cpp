@@ -1,5 +1,6 @@
 // The client-area pixels of windows, for platform/gdi (windowPixels,
-// windowPixelsChanged) and for the drivers (nativeWindowPixels): each window
+// windowPixelsForCopy, windowPixelsChanged, windowPixelsMoved) and for the
+// drivers (nativeWindowPixels): each window
 // has its own buffer; a native window's picture is its buffer with the
 // buffers of its visible child windows drawn over it, clipped to each parent.
 #include <string.h>
@@ -51,12 +52,18 @@ bool hasVisibleChild(const Window& window) {
 
 }  // namespace
 
-bool windowPixels(HWND handle, PixelBuffer* out) {
+bool windowPixelsForCopy(HWND handle, PixelBuffer* out, std::vector<uint64_t>** rowContent) {
   Window* window = findWindow(handle);
   if (!window || window->desktop) return false;
-  out->pixels = window->pixels.data();
-  out->width = clientWidth(*window);
-  out->height = clientHeight(*window);
+  *out = PixelBuffer{window->pixels.data(), clientWidth(*window), clientHeight(*window)};
+  *rowContent = &window->rowContent;
+  return true;
+}
+
+bool windowPixels(HWND handle, PixelBuffer* out) {
+  std::vector<uint64_t>* rowContent;
+  if (!windowPixelsForCopy(handle, out, &rowContent)) return false;
+  rowContent->clear();
   return true;
 }
 
@@ -71,6 +78,17 @@ void windowPixelsChanged(HWND handle, const RECT& area) {
   RECT inNative = {changed.left + offset.x, changed.top + offset.y, changed.right + offset.x,
                    changed.bottom + offset.y};
   displayDriver().present(native->handle, inNative);
+}
+
+void windowPixelsMoved(HWND handle, const RECT& area, int dy) {
+  Window* window = findWindow(handle);
+  if (!window || window->desktop) return;
+  // A native window without children shows its own pixels: the driver can
+  // move them. Otherwise the picture is composed, and presented afresh.
+  if (window->native && !hasVisibleChild(*window) &&
+      displayDriver().movePixels(handle, area, dy))
+    return;
+  windowPixelsChanged(handle, area);
 }
 
 bool nativeWindowPixels(HWND handle, PixelBuffer* out) {

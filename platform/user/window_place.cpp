@@ -39,6 +39,7 @@ void resizePixels(Window& window, int oldWidth, int oldHeight) {
     memcpy(pixels.data() + size_t(y) * width, window.pixels.data() + size_t(y) * oldWidth,
            size_t(keepWidth) * sizeof(uint32_t));
   window.pixels.swap(pixels);
+  window.rowContent.clear();
 }
 
 std::vector<HWND>& siblingsOf(Window& window) {
