@@ -47,6 +47,7 @@ DisplayDriver x11DisplayDriver() {
   driver.raiseWindow = x11RaiseWindow;
   driver.setTitle = x11SetTitle;
   driver.present = x11Present;
+  driver.movePixels = x11MovePixels;
   driver.setCapture = x11SetCapture;
   driver.showCursor = x11ShowCursor;
   driver.setClipboardText = x11SetClipboardText;

@@ -1,13 +1,19 @@
-// Presenting windows' pixels on the X server: present, and the flush that
-// the driver runs before it waits for events.
+// Presenting windows' pixels on the X server: present, the moves of shown
+// pixels, and the flush that the driver runs before it waits for events.
 //
-// Each window keeps an image of its size holding the picture the server was
-// last sent. A flush compares the changed rectangles with that image, copies
-// only the pixels that differ and sends only their bounding box, so a frame
-// costs about one copy of the changed rectangle plus the transfer of what
-// really changed. With MIT-SHM the image lives in shared memory and the
-// server reads it in place; the driver then waits for the server to finish
-// before it writes the image again.
+// platform/gdi presents only what it changed, so a flush sends the bounding
+// box of the rectangles presented (and exposed) since the last one, as they
+// are. With MIT-SHM it copies them into a shared image of the window's size,
+// which the server reads in place; the driver waits for the server to
+// finish before it writes the image again. Without it, XPutImage sends them
+// straight from the window's pixels, and the window has no image at all.
+// The environment variable QUILLON_X11_PUTIMAGE=1 (for tests and
+// measurements) takes that path even when the server offers MIT-SHM.
+//
+// A move (movePixels: a line scroll) is an XCopyArea of the window onto
+// itself, so the server moves the pixels it has and only the rows that came
+// in are sent. Parts whose source the server did not have (under another
+// window) come back as GraphicsExpose events, and are sent again.
 #include "platform/drivers/x11/x11_present.h"
 
 #include <stdio.h>
@@ -21,7 +27,6 @@
 #include <X11/Xutil.h>
 
 #include "platform/drivers/x11/x11_connection.h"
-#include "platform/internal/pixel_runs.h"
 
 namespace {
 
@@ -79,30 +84,38 @@ XImage* makeSharedImage(XShmSegmentInfo& segment, int width, int height) {
   return nullptr;
 }
 
-XImage* makeClientImage(int width, int height) {
+// XPutImage of `area` straight from the window's pixels.
+void putFromPixels(const X11Window& window, const PixelBuffer& pixels, const RECT& area) {
   const X11Connection& c = x11();
-  char* data = static_cast<char*>(calloc(size_t(width) * height, 4));
-  if (!data) return nullptr;
-  XImage* image = XCreateImage(c.display, c.visual, c.depth, ZPixmap, 0, data, width, height, 32,
-                               width * 4);
-  if (!image) {
-    free(data);
-    return nullptr;
-  }
+  XImage* image = XCreateImage(c.display, c.visual, c.depth, ZPixmap, 0,
+                               reinterpret_cast<char*>(pixels.pixels), pixels.width, pixels.height,
+                               32, pixels.width * 4);
+  if (!image) return;
   // The pixels are in this machine's order; Xlib converts for the server.
   image->byte_order = nativeByteOrder();
-  return image;
+  XPutImage(c.display, window.id, window.picture.gc, image, area.left, area.top, area.left,
+            area.top, area.right - area.left, area.bottom - area.top);
+  image->data = nullptr;  // the window's, not the image's
+  XDestroyImage(image);
 }
 
-bool makePicture(X11Window& window, int width, int height) {
+// QUILLON_X11_PUTIMAGE=1: never use shared memory.
+bool putImageForced() {
+  static const bool forced = [] {
+    const char* value = getenv("QUILLON_X11_PUTIMAGE");
+    return value && strcmp(value, "1") == 0;
+  }();
+  return forced;
+}
+
+void makePicture(X11Window& window, int width, int height) {
   X11Picture& picture = window.picture;
   picture.image = nullptr;
-  if (x11().shm) picture.image = makeSharedImage(picture.segment, width, height);
+  if (x11().shm && !putImageForced()) picture.image = makeSharedImage(picture.segment, width, height);
   picture.shared = picture.image != nullptr;
-  if (!picture.image) picture.image = makeClientImage(width, height);
-  if (!picture.image) return false;
+  picture.width = width;
+  picture.height = height;
   picture.gc = XCreateGC(x11().display, window.id, 0, nullptr);
-  return true;
 }
 
 uint32_t* imageRow(XImage* image, int y) {
@@ -113,24 +126,6 @@ void copyArea(const PixelBuffer& from, XImage* image, const RECT& area) {
   for (int y = area.top; y < area.bottom; ++y)
     memcpy(imageRow(image, y) + area.left, from.pixels + size_t(y) * from.width + area.left,
            size_t(area.right - area.left) * 4);
-}
-
-// Copies the pixels of `area` that differ from the image into it; returns
-// the bounding box of those pixels.
-RECT copyChanges(const PixelBuffer& from, XImage* image, const RECT& area) {
-  RECT changed = {0, 0, 0, 0};
-  int width = area.right - area.left;
-  for (int y = area.top; y < area.bottom; ++y) {
-    const uint32_t* source = from.pixels + size_t(y) * from.width + area.left;
-    uint32_t* target = imageRow(image, y) + area.left;
-    // Most rows are unchanged: one memcmp tells at the speed of memory.
-    if (memcmp(source, target, size_t(width) * 4) == 0) continue;
-    int first = firstDifferentPixel(source, target, width);
-    int end = endOfDifferentPixels(source, target, width);
-    memcpy(target + first, source + first, size_t(end - first) * 4);
-    changed = unite(changed, RECT{area.left + first, y, area.left + end, y + 1});
-  }
-  return changed;
 }
 
 void clearPending(X11Picture& picture) {
@@ -148,36 +143,35 @@ void flushPicture(X11Window& window) {
     return;
   }
   Display* display = x11().display;
-  XImage* image = picture.image;
-  if (!image || image->width != pixels.width || image->height != pixels.height) {
+  if (!picture.gc || picture.width != pixels.width || picture.height != pixels.height) {
     releasePicture(window);
-    if (!makePicture(window, pixels.width, pixels.height)) {
-      fprintf(stderr, "quillon: x11: no memory for a %dx%d picture\n", pixels.width, pixels.height);
-      clearPending(picture);
-      return;
-    }
-    image = picture.image;
+    makePicture(window, pixels.width, pixels.height);
     picture.exposed = RECT{0, 0, pixels.width, pixels.height};
   }
-  if (picture.putInFlight) {
-    XSync(display, False);
-    picture.putInFlight = false;
-  }
-  RECT exposed = clipTo(picture.exposed, pixels.width, pixels.height);
-  RECT dirty = clipTo(picture.dirty, pixels.width, pixels.height);
+  RECT send = clipTo(unite(picture.exposed, picture.dirty), pixels.width, pixels.height);
   clearPending(picture);
-  copyArea(pixels, image, exposed);
-  RECT send = unite(exposed, copyChanges(pixels, image, dirty));
   if (isEmpty(send)) return;
   int width = send.right - send.left, height = send.bottom - send.top;
   if (picture.shared) {
-    XShmPutImage(display, window.id, picture.gc, image, send.left, send.top, send.left, send.top,
-                 width, height, True);
+    if (picture.putInFlight) {
+      XSync(display, False);
+      picture.putInFlight = false;
+    }
+    copyArea(pixels, picture.image, send);
+    XShmPutImage(display, window.id, picture.gc, picture.image, send.left, send.top, send.left,
+                 send.top, width, height, True);
     picture.putInFlight = true;
   } else {
-    XPutImage(display, window.id, picture.gc, image, send.left, send.top, send.left, send.top,
-              width, height);
+    putFromPixels(window, pixels, send);
   }
+}
+
+// The part of `area` where what lay at `r` lands when the rows of `area`
+// take what lay `dy` rows below them.
+RECT movedInto(const RECT& r, const RECT& area, int dy) {
+  RECT moved = {std::max<LONG>(r.left, area.left), std::max<LONG>(r.top - dy, area.top),
+                std::min<LONG>(r.right, area.right), std::min<LONG>(r.bottom - dy, area.bottom)};
+  return isEmpty(moved) ? RECT{0, 0, 0, 0} : moved;
 }
 
 }  // namespace
@@ -185,6 +179,36 @@ void flushPicture(X11Window& window) {
 void x11Present(HWND handle, const RECT& area) {
   X11Window* window = x11WindowOf(handle);
   if (window) window->picture.dirty = unite(window->picture.dirty, area);
+}
+
+bool x11MovePixels(HWND handle, const RECT& area, int dy) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || window->gone || !window->picture.gc) return false;
+  X11Picture& picture = window->picture;
+  Display* display = x11().display;
+  // What was presented but not sent yet is stale on the server, and the
+  // copy carries it along: send it at both places.
+  picture.dirty = unite(picture.dirty, movedInto(picture.dirty, area, dy));
+  picture.exposed = unite(picture.exposed, movedInto(picture.exposed, area, dy));
+  XCopyArea(display, window->id, window->id, picture.gc, area.left, area.top + dy,
+            area.right - area.left, area.bottom - area.top, area.left, area.top);
+  // The server answers the copy with GraphicsExpose events for the parts it
+  // could not copy, or NoExpose; take them, and any expose that came in
+  // meanwhile, which the copy may have carried along too.
+  XSync(display, False);
+  XEvent event;
+  while (XCheckTypedWindowEvent(display, window->id, GraphicsExpose, &event)) {
+    const XGraphicsExposeEvent& e = event.xgraphicsexpose;
+    picture.exposed = unite(picture.exposed, RECT{e.x, e.y, e.x + e.width, e.y + e.height});
+  }
+  while (XCheckTypedWindowEvent(display, window->id, NoExpose, &event)) {
+  }
+  while (XCheckTypedWindowEvent(display, window->id, Expose, &event)) {
+    const XExposeEvent& e = event.xexpose;
+    RECT lost = {e.x, e.y, e.x + e.width, e.y + e.height};
+    picture.exposed = unite(picture.exposed, unite(lost, movedInto(lost, area, dy)));
+  }
+  return true;
 }
 
 void pictureExposed(X11Window& window, const RECT& area) {

@@ -1,8 +1,8 @@
 // Presenting windows' pixels on the X server. present() only notes the
 // changed rectangle; flushX11Pictures(), which the driver runs before it
-// waits for events, copies what differs from the last picture sent into the
-// window's image and sends just that part, through shared memory (MIT-SHM)
-// when the server offers it and plain XPutImage otherwise.
+// waits for events, sends the noted part through shared memory (MIT-SHM)
+// when the server offers it and plain XPutImage otherwise. movePixels()
+// moves shown pixels inside the server (a line scroll).
 #ifndef QUILLON_PLATFORM_DRIVERS_X11_X11_PRESENT_H
 #define QUILLON_PLATFORM_DRIVERS_X11_X11_PRESENT_H
 
@@ -13,6 +13,9 @@
 
 // The driver's present entry: `area` of the window's pixels changed.
 void x11Present(HWND handle, const RECT& area);
+
+// The driver's movePixels entry: XCopyArea of the window onto itself.
+bool x11MovePixels(HWND handle, const RECT& area, int dy);
 
 // The server lost `area` of the window (an expose event): send it again.
 void pictureExposed(X11Window& window, const RECT& area);

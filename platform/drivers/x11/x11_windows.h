@@ -11,15 +11,17 @@
 
 #include "platform/drivers/driver.h"
 
-// A window's picture as the X server last received it, in an image of the
-// window's size: shared memory when MIT-SHM works, client memory otherwise.
+// What presenting a window needs (x11_present.cpp): with MIT-SHM a shared
+// image of the window's size to send from, without it nothing but the GC.
 struct X11Picture {
   XImage* image = nullptr;
+  int width = 0;   // the window's size when the picture was made
+  int height = 0;
   XShmSegmentInfo segment = {};
   GC gc = nullptr;
   bool shared = false;
   bool putInFlight = false;  // the server may still be reading the segment
-  RECT dirty = {0, 0, 0, 0};   // changed per present(): copied where it differs
+  RECT dirty = {0, 0, 0, 0};   // changed per present(), not sent yet
   RECT exposed = {0, 0, 0, 0}; // lost on the screen: sent again whatever it holds
 };
 
