@@ -26,6 +26,7 @@ void showNothing(HWND, bool) {}
 void titleNothing(HWND, const char*) {}
 void presentNothing(HWND, const RECT&) {}
 bool moveNothing(HWND, const RECT&, int) { return false; }
+uint32_t* lendNothing(HWND, int, int) { return nullptr; }
 void cursorNothing(bool) {}
 bool noClipboardToSet(const char*) { return false; }
 bool noClipboardToRead(std::string*) { return false; }
@@ -51,6 +52,7 @@ DisplayDriver completed(const DisplayDriver& driver) {
   fill(d.setTitle, titleNothing);
   fill(d.present, presentNothing);
   fill(d.movePixels, moveNothing);
+  fill(d.lendPixels, lendNothing);
   fill(d.setCapture, windowNothing);
   fill(d.showCursor, cursorNothing);
   fill(d.setClipboardText, noClipboardToSet);

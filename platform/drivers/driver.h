@@ -26,6 +26,11 @@
 //   next blocks; it must not keep the pointer across calls, because a resize
 //   moves the buffer. After an expose event the driver reads them again by
 //   itself; platform/user does not repaint for it.
+// - lendPixels(window, width, height) offers memory for the window's client
+//   pixels (width x height, rows packed, zeroed), which the driver then
+//   presents from without a copy; platform/user asks at creation and after
+//   every resize. The memory stays the window's until it is destroyed or
+//   lent anew. Null (the default) makes platform/user keep its own.
 // - movePixels(window, area, dy) says that the rows of `area` now hold what
 //   lay `dy` rows below them (above for a negative dy) when the window's
 //   pixels last changed: a line scroll. A driver that can move what it has
@@ -110,6 +115,7 @@ struct DisplayDriver {
   void (*setTitle)(HWND window, const char* title);
   void (*present)(HWND window, const RECT& area);
   bool (*movePixels)(HWND window, const RECT& area, int dy);
+  uint32_t* (*lendPixels)(HWND window, int width, int height);
 
   // Pointer: capture (null releases it) and cursor visibility.
   void (*setCapture)(HWND window);

@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "platform/internal/window_pixels.h"
+
 namespace {
 
 // Drawings remembered per row: a typing tick draws three times into a row
@@ -18,7 +20,7 @@ struct RowChange {
   int right;
 };
 
-uint64_t lastContentId = 0;
+uint64_t lastContentId = kZeroRowContent;
 
 uint64_t newContentId() { return ++lastContentId; }
 
@@ -73,7 +75,7 @@ bool initRows(RowStore& store, int width, int height) {
   store.rows.assign(size_t(height), black);
   store.starts.assign(size_t(height), pixelsOf(black));
   black->holders = height;
-  black->content = newContentId();
+  black->content = kZeroRowContent;
   store.ids.assign(size_t(height), black->content);
   return true;
 }
@@ -117,6 +119,7 @@ void fillRows(RowStore& store, int top, int bottom, uint32_t pixel) {
   PixelRow* row = newRow(store.width);
   uint32_t* pixels = pixelsOf(row);
   for (int x = 0; x < store.width; ++x) pixels[x] = pixel;
+  if (pixel == 0) row->content = kZeroRowContent;
   row->holders = bottom - top;
   for (int y = top; y < bottom; ++y) {
     release(store.rows[size_t(y)]);

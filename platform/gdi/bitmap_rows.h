@@ -7,10 +7,11 @@
 //
 // Every row has a content id, a number that names exactly its pixels: it
 // changes with every drawing into the row, a copy keeps it, and no id is
-// ever given twice. Each row also keeps where its last few drawings fell,
-// so a copy onto a window can tell, by the id each window row last took,
-// which rows the window already shows, which changed in a few columns, and
-// which it shows at another height (a scroll).
+// given to two contents (all-black rows share kZeroRowContent of
+// platform/internal/window_pixels.h). Each row also keeps where its last
+// few drawings fell, so a copy onto a window can tell, by the id each
+// window row last took, which rows the window already shows, which changed
+// in a few columns, and which it shows at another height (a scroll).
 #ifndef QUILLON_PLATFORM_GDI_BITMAP_ROWS_H
 #define QUILLON_PLATFORM_GDI_BITMAP_ROWS_H
 

@@ -18,6 +18,11 @@
 // into them: the window forgets which bitmap rows it shows (below).
 bool windowPixels(HWND window, PixelBuffer* out);
 
+// The content id of every row whose pixels are all 0 (black): the rows of
+// a new bitmap and of a new window's pixels, so that copying a new black
+// picture onto a new window compares nothing.
+const uint64_t kZeroRowContent = 1;
+
 // The same pixels for a copy of bitmap rows onto the window (BitBlt), with
 // what the window remembers of earlier copies: (*rowContent)[y] is the
 // content id (platform/gdi/bitmap_rows.h) of the bitmap row that row y

@@ -50,8 +50,11 @@ struct Window {
   // caption and frame for captioned top-level windows, else nothing.
   RECT frame = {0, 0, 0, 0};
 
-  // Client-area pixels, width x height of rect.
+  // Client-area pixels, width x height of rect: memory the driver lends
+  // (which it presents from without a copy) or, when it lends none, the
+  // layer's own. pixelData() gives either.
   std::vector<uint32_t> pixels;
+  uint32_t* lentPixels = nullptr;
   // Which bitmap rows the pixels show (see windowPixelsForCopy).
   std::vector<uint64_t> rowContent;
   // Scratch for nativeWindowPixels when child windows are drawn in.
@@ -68,6 +71,13 @@ struct Window {
 
   std::vector<HWND> children;    // top of the Z order first
 };
+
+inline uint32_t* pixelData(Window& window) {
+  return window.lentPixels ? window.lentPixels : window.pixels.data();
+}
+inline const uint32_t* pixelData(const Window& window) {
+  return window.lentPixels ? window.lentPixels : window.pixels.data();
+}
 
 // The record of one of the layer's own windows (the desktop included), or
 // null for anything else: null, destroyed windows, foreign windows.

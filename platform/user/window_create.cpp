@@ -103,6 +103,7 @@ void freeWindow(HWND handle) {
   dropWindowMessages(handle);
   forgetInputWindow(handle);
   unlinkFromSiblings(*window);
+  window->lentPixels = nullptr;  // the driver takes its memory back
   if (window->native) displayDriver().destroyWindow(handle);
   else if (window->parent && isVisible(*window)) {
     window->style &= ~DWORD(WS_VISIBLE);
@@ -195,7 +196,6 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   window->instance = instance;
   window->frame = nonClientFrame(style, child);
   window->rect = clientRectFor(*window, RECT{x, y, x + boundedSide(width), y + boundedSide(height)});
-  window->pixels.assign(size_t(clientWidth(*window)) * clientHeight(*window), 0);
 
   if (child && !foreign) {
     parentWindow->children.insert(parentWindow->children.begin(), handle);
@@ -209,6 +209,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
       return nullptr;
     }
   }
+  resizePixels(*window, 0, 0);
   RECT outer = windowRectOf(*window);
   if (traceEnabled())
     traceEvent("create %s parent=%s %d,%d %dx%d", windowLabel(handle).c_str(),

@@ -22,6 +22,11 @@ Window* windowOrError(HWND handle);
 // driver or the native ancestor hears of it.
 void placeWindow(Window& window, const RECT& rect, bool redraw);
 
+// Gives the window pixels of its client size, keeping what fits of the
+// old ones (oldWidth x oldHeight) and blanking the rest; a native window's
+// driver may lend the memory (DisplayDriver::lendPixels).
+void resizePixels(Window& window, int oldWidth, int oldHeight);
+
 // Shows or hides the record and its native window; showing invalidates it.
 void setVisible(Window& window, bool visible);
 

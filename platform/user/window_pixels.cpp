@@ -31,7 +31,7 @@ void drawWindowInto(const Window& window, POINT origin, RECT clip, PixelBuffer d
   int width = clip.right - clip.left;
   for (int y = clip.top; y < clip.bottom; ++y) {
     const uint32_t* from =
-        &window.pixels[size_t(y - origin.y) * clientWidth(window) + (clip.left - origin.x)];
+        &pixelData(window)[size_t(y - origin.y) * clientWidth(window) + (clip.left - origin.x)];
     memcpy(&dest.pixels[size_t(y) * dest.width + clip.left], from, width * sizeof(uint32_t));
   }
   for (auto it = window.children.rbegin(); it != window.children.rend(); ++it) {
@@ -55,7 +55,7 @@ bool hasVisibleChild(const Window& window) {
 bool windowPixelsForCopy(HWND handle, PixelBuffer* out, std::vector<uint64_t>** rowContent) {
   Window* window = findWindow(handle);
   if (!window || window->desktop) return false;
-  *out = PixelBuffer{window->pixels.data(), clientWidth(*window), clientHeight(*window)};
+  *out = PixelBuffer{pixelData(*window), clientWidth(*window), clientHeight(*window)};
   *rowContent = &window->rowContent;
   return true;
 }
@@ -96,7 +96,7 @@ bool nativeWindowPixels(HWND handle, PixelBuffer* out) {
   if (!window || !window->native) return false;
   int width = clientWidth(*window), height = clientHeight(*window);
   if (!hasVisibleChild(*window)) {
-    *out = PixelBuffer{window->pixels.data(), width, height};
+    *out = PixelBuffer{pixelData(*window), width, height};
     return true;
   }
   window->composed.resize(size_t(width) * height);

@@ -10,6 +10,7 @@
 
 #include "platform/drivers/driver.h"
 #include "platform/internal/trace.h"
+#include "platform/internal/window_pixels.h"
 #include "platform/user/window.h"
 #include "platform/user/window_manager.h"
 
@@ -26,20 +27,6 @@ bool originOf(HWND handle, POINT* origin) {
   if (!displayDriver().foreignWindowRect(reinterpret_cast<uintptr_t>(handle), &rect)) return false;
   *origin = POINT{rect.left, rect.top};
   return true;
-}
-
-void resizePixels(Window& window, int oldWidth, int oldHeight) {
-  int width = clientWidth(window), height = clientHeight(window);
-  std::vector<uint32_t> pixels(size_t(width) * height, 0);
-  int keepWidth = std::min(width, oldWidth), keepHeight = std::min(height, oldHeight);
-  // A window 0 pixels wide or high has no pixels to keep (and no first one
-  // to point at).
-  if (keepWidth <= 0) keepHeight = 0;
-  for (int y = 0; y < keepHeight; ++y)
-    memcpy(pixels.data() + size_t(y) * width, window.pixels.data() + size_t(y) * oldWidth,
-           size_t(keepWidth) * sizeof(uint32_t));
-  window.pixels.swap(pixels);
-  window.rowContent.clear();
 }
 
 std::vector<HWND>& siblingsOf(Window& window) {
@@ -67,6 +54,34 @@ void sayUnsupportedCommand(int command) {
 }
 
 }  // namespace
+
+void resizePixels(Window& window, int oldWidth, int oldHeight) {
+  int width = clientWidth(window), height = clientHeight(window);
+  int keepWidth = std::min(width, oldWidth), keepHeight = std::min(height, oldHeight);
+  // A window 0 pixels wide or high has no pixels to keep (and no first one
+  // to point at).
+  if (keepWidth <= 0) keepHeight = 0;
+  // The old pixels aside: a driver's new memory ends its old one.
+  std::vector<uint32_t> old;
+  if (window.lentPixels) {
+    if (keepHeight > 0) old.assign(window.lentPixels, window.lentPixels + size_t(oldWidth) * oldHeight);
+  } else {
+    old.swap(window.pixels);
+  }
+  window.lentPixels = nullptr;
+  // A native window's driver may lend memory it presents from; it comes
+  // zeroed. The layer's own is zeroed here.
+  if (window.native && width > 0 && height > 0)
+    window.lentPixels = displayDriver().lendPixels(window.handle, width, height);
+  if (!window.lentPixels) window.pixels.assign(size_t(width) * height, 0);
+  uint32_t* pixels = pixelData(window);
+  for (int y = 0; y < keepHeight; ++y)
+    memcpy(pixels + size_t(y) * width, old.data() + size_t(y) * oldWidth,
+           size_t(keepWidth) * sizeof(uint32_t));
+  // Rows below the kept ones are black; what the kept ones show is not known.
+  window.rowContent.assign(size_t(height), kZeroRowContent);
+  std::fill(window.rowContent.begin(), window.rowContent.begin() + keepHeight, 0);
+}
 
 bool isDrawable(const Window& window) {
   const Window* w = &window;

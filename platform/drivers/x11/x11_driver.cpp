@@ -48,6 +48,7 @@ DisplayDriver x11DisplayDriver() {
   driver.setTitle = x11SetTitle;
   driver.present = x11Present;
   driver.movePixels = x11MovePixels;
+  driver.lendPixels = x11LendPixels;
   driver.setCapture = x11SetCapture;
   driver.showCursor = x11ShowCursor;
   driver.setClipboardText = x11SetClipboardText;

@@ -3,10 +3,10 @@
 //
 // platform/gdi presents only what it changed, so a flush sends the bounding
 // box of the rectangles presented (and exposed) since the last one, as they
-// are. With MIT-SHM it copies them into a shared image of the window's size,
-// which the server reads in place; the driver waits for the server to
-// finish before it writes the image again. Without it, XPutImage sends them
-// straight from the window's pixels, and the window has no image at all.
+// are. With MIT-SHM the window's pixels are a shared image that the driver
+// lends platform/user (lendPixels), and the server reads them in place:
+// nothing is copied on our side. Without it (or for a picture composed with
+// child windows), XPutImage sends them straight from the window's pixels.
 // The environment variable QUILLON_X11_PUTIMAGE=1 (for tests and
 // measurements) takes that path even when the server offers MIT-SHM.
 //
@@ -108,24 +108,14 @@ bool putImageForced() {
   return forced;
 }
 
-void makePicture(X11Window& window, int width, int height) {
-  X11Picture& picture = window.picture;
+// Frees the window's shared image (its pixels, when they were lent).
+void releaseImage(X11Picture& picture) {
+  if (!picture.image) return;
+  XShmDetach(x11().display, &picture.segment);
+  shmdt(picture.segment.shmaddr);
+  picture.image->data = nullptr;
+  XDestroyImage(picture.image);
   picture.image = nullptr;
-  if (x11().shm && !putImageForced()) picture.image = makeSharedImage(picture.segment, width, height);
-  picture.shared = picture.image != nullptr;
-  picture.width = width;
-  picture.height = height;
-  picture.gc = XCreateGC(x11().display, window.id, 0, nullptr);
-}
-
-uint32_t* imageRow(XImage* image, int y) {
-  return reinterpret_cast<uint32_t*>(image->data + size_t(y) * image->bytes_per_line);
-}
-
-void copyArea(const PixelBuffer& from, XImage* image, const RECT& area) {
-  for (int y = area.top; y < area.bottom; ++y)
-    memcpy(imageRow(image, y) + area.left, from.pixels + size_t(y) * from.width + area.left,
-           size_t(area.right - area.left) * 4);
 }
 
 void clearPending(X11Picture& picture) {
@@ -143,25 +133,26 @@ void flushPicture(X11Window& window) {
     return;
   }
   Display* display = x11().display;
-  if (!picture.gc || picture.width != pixels.width || picture.height != pixels.height) {
-    releasePicture(window);
-    makePicture(window, pixels.width, pixels.height);
+  if (!picture.gc) picture.gc = XCreateGC(display, window.id, 0, nullptr);
+  if (picture.width != pixels.width || picture.height != pixels.height) {
+    // A new size: the server has nothing of the picture yet.
+    picture.width = pixels.width;
+    picture.height = pixels.height;
     picture.exposed = RECT{0, 0, pixels.width, pixels.height};
   }
   RECT send = clipTo(unite(picture.exposed, picture.dirty), pixels.width, pixels.height);
   clearPending(picture);
   if (isEmpty(send)) return;
-  int width = send.right - send.left, height = send.bottom - send.top;
-  if (picture.shared) {
-    if (picture.putInFlight) {
-      XSync(display, False);
-      picture.putInFlight = false;
-    }
-    copyArea(pixels, picture.image, send);
-    XShmPutImage(display, window.id, picture.gc, picture.image, send.left, send.top, send.left,
-                 send.top, width, height, True);
-    picture.putInFlight = true;
+  XImage* image = picture.image;
+  if (image && reinterpret_cast<char*>(pixels.pixels) == image->data &&
+      image->width == pixels.width && image->height == pixels.height) {
+    // The window's own pixels, shared: the server reads them in place. No
+    // completion event is asked for; drawing meanwhile into what the server
+    // reads is presented again at the next flush.
+    XShmPutImage(display, window.id, picture.gc, image, send.left, send.top, send.left, send.top,
+                 send.right - send.left, send.bottom - send.top, False);
   } else {
+    // No shared memory, or a picture composed with child windows.
     putFromPixels(window, pixels, send);
   }
 }
@@ -220,21 +211,32 @@ void flushX11Pictures() {
   XFlush(x11().display);
 }
 
-void pictureSent(Drawable drawable) {
-  if (X11Window* window = x11WindowWithId(drawable)) window->picture.putInFlight = false;
+void pictureSent(Drawable) {
+  // Puts ask for no completion events any more (see flushPicture).
+}
+
+uint32_t* x11LendPixels(HWND handle, int width, int height) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || !x11().shm || putImageForced()) return nullptr;
+  X11Picture& picture = window->picture;
+  releaseImage(picture);
+  XImage* image = makeSharedImage(picture.segment, width, height);
+  if (!image) return nullptr;
+  if (image->bytes_per_line != width * 4) {
+    picture.image = image;
+    releaseImage(picture);
+    return nullptr;
+  }
+  picture.image = image;
+  // The window shows what it is sent: the server need not paint a
+  // background first when it is mapped or exposed.
+  XSetWindowBackgroundPixmap(x11().display, window->id, None);
+  return reinterpret_cast<uint32_t*>(image->data);
 }
 
 void releasePicture(X11Window& window) {
   X11Picture& picture = window.picture;
-  Display* display = x11().display;
-  if (picture.image) {
-    if (picture.shared) {
-      XShmDetach(display, &picture.segment);
-      shmdt(picture.segment.shmaddr);
-      picture.image->data = nullptr;
-    }
-    XDestroyImage(picture.image);
-  }
-  if (picture.gc) XFreeGC(display, picture.gc);
+  releaseImage(picture);
+  if (picture.gc) XFreeGC(x11().display, picture.gc);
   picture = X11Picture();
 }

@@ -11,16 +11,14 @@
 
 #include "platform/drivers/driver.h"
 
-// What presenting a window needs (x11_present.cpp): with MIT-SHM a shared
-// image of the window's size to send from, without it nothing but the GC.
+// What presenting a window needs (x11_present.cpp): with MIT-SHM the
+// shared image that is the window's pixels, without it nothing but the GC.
 struct X11Picture {
   XImage* image = nullptr;
-  int width = 0;   // the window's size when the picture was made
+  int width = 0;   // the window's size at the last flush
   int height = 0;
   XShmSegmentInfo segment = {};
   GC gc = nullptr;
-  bool shared = false;
-  bool putInFlight = false;  // the server may still be reading the segment
   RECT dirty = {0, 0, 0, 0};   // changed per present(), not sent yet
   RECT exposed = {0, 0, 0, 0}; // lost on the screen: sent again whatever it holds
 };
