@@ -25,6 +25,8 @@ class XvfbServer {
   const std::string& failure() const { return failure_; }
   // ":N", for $DISPLAY.
   const std::string& display() const { return display_; }
+  // The server's process (for benchmarks that count its CPU time).
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
