@@ -220,7 +220,6 @@ int readEmbeddedOptions(int argc, char** argv) {
   const bool host = underHost();
   const char* const keepsSetting = "; the settings file's value is used";
   HWND windowId = nullptr;
-  bool bad = false;
   for (int i = 1; i < argc; i++) {
     const char* argument = argv[i];
     if (strcmp(argument, "--help") == 0) {
@@ -228,30 +227,30 @@ int readEmbeddedOptions(int argc, char** argv) {
       return 0;
     }
     if (strcmp(argument, "--root") == 0 || strcmp(argument, "-root") == 0) continue;
-    if (!isOption(argument)) {
-      complain(host, std::string(argument[0] == '-' ? "unknown option \"" : "unexpected argument \"") +
-                         argument + "\" (see quillon --help)",
-               "; ignored");
-      bad = true;
-      continue;
-    }
-    if (i + 1 >= argc) {
-      complain(host, std::string(argument) + " needs a value", keepsSetting);
-      bad = true;
-      continue;
-    }
     std::string complaint;
+    const char* consequence = keepsSetting;
     HWND window = nullptr;
-    if (!readValue(argument, argv[++i], &window, &complaint)) {
-      bool windowOption = strstr(argument, "window-id") != nullptr;
-      complain(host, std::string(argument) + ": " + complaint,
-               windowOption ? "; ignored" : keepsSetting);
-      bad = true;
-    } else if (window) {
-      windowId = window;
+    if (!isOption(argument)) {
+      bool unknownOption = argument[0] == '-';
+      complaint = std::string(unknownOption ? "unknown option \"" : "unexpected argument \"") +
+                  argument + "\" (see quillon --help)";
+      consequence = "; ignored";
+      // An unknown option's value goes with it.
+      if (unknownOption && i + 1 < argc && argv[i + 1][0] != '-') i++;
+    } else if (i + 1 >= argc) {
+      complaint = std::string(argument) + " needs a value";
+    } else if (!readValue(argument, argv[++i], &window, &complaint)) {
+      complaint = std::string(argument) + ": " + complaint;
+      if (strstr(argument, "window-id") != nullptr) consequence = "; ignored";
+    } else {
+      if (window) windowId = window;
+      continue;
     }
+    // Without a host the first mistake ends the program; under one the
+    // saver runs all the same.
+    complain(host, complaint, consequence);
+    if (!host) return 2;
   }
-  if (bad && !host) return 2;
 
   runMode = Embedded;
   parentWindow = windowId;
