@@ -88,6 +88,7 @@ bool takeInput(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
 bool lookForMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   Queue& q = queue();
   displayDriver().waitEvents(0);
+  deliverTerminationSignals();
   for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
     if (!accepts(*it, filter, first, last)) continue;
     *out = *it;

@@ -1,4 +1,5 @@
-// Where windows are and whether they show: GetDesktopWindow, GetClientRect,
+// Where windows are and whether they show: GetDesktopWindow, GetShellWindow,
+// GetClientRect,
 // GetWindowRect, MapWindowPoints, SetWindowPos, MoveWindow, ShowWindow and
 // IsWindowVisible. Only captioned top-level windows have a non-client area
 // (non_client.cpp): their window rectangle is the client rectangle with the
@@ -153,6 +154,13 @@ void raiseWindow(Window& window) {
 }
 
 HWND WINAPI GetDesktopWindow(void) { return desktopWindow()->handle; }
+
+// The window that shows the desktop's background, behind every other: the
+// root window of the X screen, as another program's (foreign) window. A
+// child of it is drawn on the background itself.
+HWND WINAPI GetShellWindow(void) {
+  return reinterpret_cast<HWND>(displayDriver().rootWindow());
+}
 
 BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
   desktopWindow();

@@ -40,6 +40,7 @@ DisplayDriver x11DisplayDriver() {
   driver.clockMs = x11ClockMs;
   driver.waitEvents = x11WaitEvents;
   driver.foreignWindowRect = x11ForeignWindowRect;
+  driver.rootWindow = x11RootWindow;
   driver.createWindow = x11CreateWindow;
   driver.destroyWindow = x11DestroyWindow;
   driver.placeWindow = x11PlaceWindow;

@@ -10,7 +10,6 @@
 // before it writes the image again.
 #include "platform/drivers/x11/x11_present.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/ipc.h>
@@ -21,6 +20,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/drivers/x11/x11_connection.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/internal/pixel_runs.h"
 
 namespace {
@@ -75,7 +75,7 @@ XImage* makeSharedImage(XShmSegmentInfo& segment, int width, int height) {
   XDestroyImage(image);
   // A server that cannot attach (on another machine) never will.
   c.shm = false;
-  fprintf(stderr, "quillon: x11: the X server cannot share memory with us; using XPutImage\n");
+  layerDiagnostic("x11", "the X server cannot share memory with us; using XPutImage");
   return nullptr;
 }
 
@@ -152,7 +152,7 @@ void flushPicture(X11Window& window) {
   if (!image || image->width != pixels.width || image->height != pixels.height) {
     releasePicture(window);
     if (!makePicture(window, pixels.width, pixels.height)) {
-      fprintf(stderr, "quillon: x11: no memory for a %dx%d picture\n", pixels.width, pixels.height);
+      layerDiagnostic("x11", "no memory for a %dx%d picture", pixels.width, pixels.height);
       clearPending(picture);
       return;
     }
