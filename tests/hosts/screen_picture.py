@@ -71,11 +71,11 @@ def main():
     left, right, top, bottom = width, -1, height, -1
     for y, row in enumerate(rows):
         for x, (r, g, b) in enumerate(row):
-            if g >= r + 40 and g >= b + 40:
+            if g > 16 and g >= 2 * max(r, b):  # green, smoothed edges too
                 green += 1
                 left, right = min(left, x), max(right, x)
                 top, bottom = min(top, y), max(bottom, y)
-            elif max(r, g, b) > 24:
+            elif max(r, g, b) > 24:  # neither green nor black
                 other += 1
     total = width * height
     span = (right - left + 1) if right >= 0 else 0
