@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/drivers/driver.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/internal/trace.h"
 #include "platform/user/window.h"
 #include "platform/user/window_manager.h"
@@ -61,9 +62,9 @@ bool commandActivates(int command) {
 
 void sayUnsupportedCommand(int command) {
   if (command == SW_SHOWMINIMIZED || command == SW_MINIMIZE || command == 7 || command == 11)
-    fprintf(stderr, "quillon: ShowWindow: minimizing is not supported; the window is shown as it is\n");
+    layerDiagnostic("user", "ShowWindow: minimizing is not supported; the window is shown as it is");
   else if (command == SW_SHOWMAXIMIZED)
-    fprintf(stderr, "quillon: ShowWindow: maximizing is not supported; the window is shown as it is\n");
+    layerDiagnostic("user", "ShowWindow: maximizing is not supported; the window is shown as it is");
 }
 
 }  // namespace
@@ -253,7 +254,7 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
     } else {
       // Placing below another window (or at the bottom) is not done: the
       // layer's windows keep their order.
-      fprintf(stderr, "quillon: SetWindowPos: lowering a window is not supported\n");
+      layerDiagnostic("user", "SetWindowPos: lowering a window is not supported");
     }
   }
   if (pos.flags & SWP_SHOWWINDOW) setVisible(*window, true);
