@@ -15,6 +15,8 @@
 // ForeignChild of the root window is drawn on the root window itself,
 // behind every other window, as screen-saver hacks draw when no host gives
 // them a window; the root's background comes back when it is destroyed.
+// Such windows show the cursor of the window they are in: the pointer
+// belongs to the host.
 #include "platform/drivers/x11/x11_windows.h"
 
 #include <string.h>
@@ -182,7 +184,7 @@ void moveX11Window(X11Window& window, const RECT& rect) {
 
 void x11DefineCursor(X11Window& window, Cursor shape) {
   const X11Connection& c = x11();
-  if (window.gone || window.borrowed) return;
+  if (window.gone || window.kind == NativeKind::ForeignChild) return;
   XDefineCursor(c.display, window.id, !cursorShown ? c.invisible : shape ? shape : c.arrow);
 }
 
@@ -204,7 +206,10 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
   attributes.override_redirect = wanted.kind == NativeKind::FullScreen && !managed;
   attributes.cursor = cursorShown ? c.arrow : c.invisible;
   unsigned long mask = CWBackPixel | CWBorderPixel | CWColormap | CWEventMask | CWBitGravity |
-                       CWOverrideRedirect | CWCursor;
+                       CWOverrideRedirect;
+  // Inside another program's window the pointer is that program's: the
+  // window shows its cursor (a screen-saver host hides it).
+  if (!foreign) mask |= CWCursor;
   Window parent = foreign ? Window(wanted.foreignParent) : c.root;
   const RECT& r = wanted.rect;
   beginErrorTrap();
