@@ -138,6 +138,25 @@ TEST(EmbeddedRun, TerminationSignalsCloseEveryModeThroughItsCleanUp) {
   }
 }
 
+// The full-screen saver asking for its password when the signal comes: the
+// dialog and the saver both get WM_CLOSE, and the process ends through the
+// saver's clean-up.
+TEST(EmbeddedRun, ASignalEndsTheSaverWhileItAsksForItsPassword) {
+  SaverSandbox sandbox;
+  sandbox.useDocument("locked\n", "password=" + storedPassword("pw"));
+  sandbox.writeRegistry(
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"ScreenSaveUsePassword\"=\"1\"\n");
+  SaverRun run = sandbox.run({"/s"}, "at 1000 key A\nat 1500 signal TERM\nat 9000 quit\n");
+  const Trace& trace = run.trace;
+  SCOPED_TRACE(trace.text() + run.errors);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(trace.firstTime("dialog w2 begin 130"), 1000);
+  EXPECT_EQ(trace.firstTime("signal TERM"), 1500);
+  EXPECT_EQ(trace.firstTime("dialog w2 end"), 1500);
+  EXPECT_EQ(trace.firstTime("destroy w1"), 1500);
+  EXPECT_EQ(trace.firstTime("quit 0"), 1500);
+}
+
 TEST(EmbeddedRun, FollowsTheHostsWindowSizeAndEndsWithIt) {
   SaverSandbox sandbox;
   sandbox.useDocument("one\ntwo\nthree\nfour\n", kSettings);
