@@ -339,9 +339,11 @@ TEST(EmbeddedRun, APauseDoesNotMakeTheTypewriterCatchUp) {
   EXPECT_EQ(run.exitCode, 0);
   std::vector<TraceLine> ticks = run.trace.starting("timer w1 43");
   ASSERT_GE(ticks.size(), 3u);
+  // Each tick is armed 20 ms after the last one was taken (its trace line
+  // may come a millisecond later); a catch-up would bunch them together.
   bool paused = false;
   for (size_t i = 1; i < ticks.size(); i++) {
-    EXPECT_GE(ticks[i].ms - ticks[i - 1].ms, 20u) << run.trace.text();
+    EXPECT_GE(ticks[i].ms - ticks[i - 1].ms, 15u) << run.trace.text();
     paused |= ticks[i].ms - ticks[i - 1].ms >= 500;
   }
   EXPECT_TRUE(paused) << run.trace.text();
