@@ -51,9 +51,11 @@ HWND createSaverWindow() {
   }
   if (runMode == Embedded) {
     // Fills the host's window, whose size it follows (saver_window.cpp).
+    // Disabled: the keyboard and the mouse stay the host's, whose window
+    // gets the input over it.
     RECT host = {0, 0, 0, 0};
     GetClientRect(parentWindow, &host);
-    return createWindow(WS_CHILD | WS_VISIBLE, 0, 0, host.right - host.left,
+    return createWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, host.right - host.left,
                         host.bottom - host.top, parentWindow);
   }
   // Preview: fills the window that the display settings gave us.

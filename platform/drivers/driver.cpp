@@ -52,6 +52,7 @@ DisplayDriver completed(const DisplayDriver& driver) {
   fill(d.placeWindow, placeNothing);
   fill(d.showWindow, showNothing);
   fill(d.raiseWindow, windowNothing);
+  fill(d.enableWindow, showNothing);
   fill(d.setTitle, titleNothing);
   fill(d.present, presentNothing);
   fill(d.setCapture, windowNothing);

@@ -81,6 +81,7 @@ struct NativeWindowSpec {
   RECT frame = {0, 0, 0, 0};  // the layer's non-client widths around `rect`
                               // (left, top, right, bottom), for a driver that
                               // draws the frame itself
+  bool disabled = false;      // takes no input (WS_DISABLED); see enableWindow
 };
 
 struct DisplayDriver {
@@ -109,6 +110,11 @@ struct DisplayDriver {
   void (*placeWindow)(HWND window, const RECT& rect);
   void (*showWindow)(HWND window, bool visible);
   void (*raiseWindow)(HWND window);
+  // The window takes input again, or no more (EnableWindow). platform/user
+  // never delivers input to a disabled window; a driver may also let the
+  // input over a disabled ForeignChild go to the foreign window, as Win32
+  // gives a disabled child's mouse input to its parent.
+  void (*enableWindow)(HWND window, bool enabled);
   void (*setTitle)(HWND window, const char* title);
   void (*present)(HWND window, const RECT& area);
 

@@ -88,6 +88,12 @@ int takeTerminationSignal() {
   return got == 1 ? byte : 0;
 }
 
+void stopTerminationWatchdog() {
+  if (!watchdogMade) return;
+  itimerspec never = {};
+  timer_settime(watchdog, 0, &never, nullptr);
+}
+
 const char* terminationSignalName(int signalNumber) {
   switch (signalNumber) {
     case SIGTERM: return "TERM";

@@ -8,8 +8,8 @@
 //
 // The one thread may be busy elsewhere when a signal comes (a fetch that
 // blocks until its timeout): the first signal also arms a watchdog that
-// ends the process with exit code 0 if the clean-up has not ended it within
-// half a second.
+// ends the process with exit code 0 if the clean-up has not ended the
+// message loop within half a second.
 #ifndef QUILLON_PLATFORM_DRIVERS_TERMINATION_SIGNALS_H
 #define QUILLON_PLATFORM_DRIVERS_TERMINATION_SIGNALS_H
 
@@ -24,6 +24,10 @@ int terminationSignalFd();
 // The number of a signal that came and has not been taken yet (SIGTERM,
 // SIGINT or SIGHUP), or 0.
 int takeTerminationSignal();
+
+// The message loop has ended (WM_QUIT was taken): the clean-up has run,
+// and the watchdog has nothing left to guard.
+void stopTerminationWatchdog();
 
 // "TERM", "INT" or "HUP" for the trace.
 const char* terminationSignalName(int signalNumber);

@@ -55,6 +55,7 @@ bool makeNativeWindow(Window& window, HWND foreignParent, HWND foreignOwner) {
   wanted.resizable = (window.style & WS_THICKFRAME) != 0;
   wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   wanted.visible = false;
+  wanted.disabled = (window.style & WS_DISABLED) != 0;
   wanted.title = window.text.c_str();
   if (foreignParent) {
     wanted.kind = NativeKind::ForeignChild;

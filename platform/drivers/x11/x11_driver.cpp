@@ -46,6 +46,7 @@ DisplayDriver x11DisplayDriver() {
   driver.placeWindow = x11PlaceWindow;
   driver.showWindow = x11ShowWindow;
   driver.raiseWindow = x11RaiseWindow;
+  driver.enableWindow = x11EnableWindow;
   driver.setTitle = x11SetTitle;
   driver.present = x11Present;
   driver.setCapture = x11SetCapture;

@@ -15,6 +15,9 @@
 // ForeignChild of the root window is drawn on the root window itself,
 // behind every other window, as screen-saver hacks draw when no host gives
 // them a window; the root's background comes back when it is destroyed.
+// Such windows show the cursor of the window they are in: the pointer
+// belongs to the host; when disabled they select no input, which X then
+// gives to the host's window.
 #include "platform/drivers/x11/x11_windows.h"
 
 #include <string.h>
@@ -44,6 +47,9 @@ bool couldBeWindowId(uintptr_t number) { return number != 0 && number <= 0x1FFFF
 constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | PointerMotionMask | StructureNotifyMask |
                             FocusChangeMask | KeymapStateMask;
+// A disabled window inside another program's window selects no input, so
+// that X gives the keys and the pointer over it to that program's window.
+constexpr long kPassiveEventMask = ExposureMask | StructureNotifyMask;
 
 int sideOf(LONG side) { return std::max<LONG>(side, 1); }
 
@@ -182,7 +188,7 @@ void moveX11Window(X11Window& window, const RECT& rect) {
 
 void x11DefineCursor(X11Window& window, Cursor shape) {
   const X11Connection& c = x11();
-  if (window.gone || window.borrowed) return;
+  if (window.gone || window.kind == NativeKind::ForeignChild) return;
   XDefineCursor(c.display, window.id, !cursorShown ? c.invisible : shape ? shape : c.arrow);
 }
 
@@ -199,12 +205,15 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
   attributes.background_pixel = 0;  // black in any TrueColor visual
   attributes.border_pixel = 0;
   attributes.colormap = c.colormap;
-  attributes.event_mask = kEventMask;
+  attributes.event_mask = foreign && wanted.disabled ? kPassiveEventMask : kEventMask;
   attributes.bit_gravity = NorthWestGravity;
   attributes.override_redirect = wanted.kind == NativeKind::FullScreen && !managed;
   attributes.cursor = cursorShown ? c.arrow : c.invisible;
   unsigned long mask = CWBackPixel | CWBorderPixel | CWColormap | CWEventMask | CWBitGravity |
-                       CWOverrideRedirect | CWCursor;
+                       CWOverrideRedirect;
+  // Inside another program's window the pointer is that program's: the
+  // window shows its cursor (a screen-saver host hides it).
+  if (!foreign) mask |= CWCursor;
   Window parent = foreign ? Window(wanted.foreignParent) : c.root;
   const RECT& r = wanted.rect;
   beginErrorTrap();
@@ -285,6 +294,13 @@ void x11ShowWindow(HWND handle, bool visible) {
     endErrorTrap();
     XWithdrawWindow(display, window->id, x11().screen);
   }
+}
+
+void x11EnableWindow(HWND handle, bool enabled) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || window->gone || window->borrowed || window->kind != NativeKind::ForeignChild)
+    return;
+  XSelectInput(x11().display, window->id, enabled ? kEventMask : kPassiveEventMask);
 }
 
 void x11RaiseWindow(HWND handle) {

@@ -74,6 +74,7 @@ void x11DestroyWindow(HWND handle);
 void x11PlaceWindow(HWND handle, const RECT& rect);
 void x11ShowWindow(HWND handle, bool visible);
 void x11RaiseWindow(HWND handle);
+void x11EnableWindow(HWND handle, bool enabled);
 void x11SetTitle(HWND handle, const char* title);
 bool x11ForeignWindowRect(uintptr_t number, RECT* screenRect);
 uintptr_t x11RootWindow();

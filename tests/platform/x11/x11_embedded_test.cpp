@@ -104,6 +104,37 @@ TEST_F(X11EmbeddedTest, FillsTheHostsWindowFollowsItsSizeAndEndsOnSigterm) {
   XDestroyWindow(testDisplay(), host);
 }
 
+// The host hides the pointer over its window (the saver is running); the
+// saver's window keeps the host's cursor, and the clicks and keys over it
+// reach the host's window.
+TEST_F(X11EmbeddedTest, TheHostKeepsThePointerItsCursorAndTheKeys) {
+  const RECT box = {100, 100, 400, 300};
+  Window host = makeForeignWindow(box, kHostPixel);
+  Display* display = testDisplay();
+  char empty[1] = {0};
+  Pixmap blank = XCreateBitmapFromData(display, host, empty, 1, 1);
+  XColor black = {};
+  Cursor invisible = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
+  XDefineCursor(display, host, invisible);
+  XSelectInput(display, host, ButtonPressMask | KeyPressMask);
+  XSetInputFocus(display, host, RevertToPointerRoot, CurrentTime);
+  ASSERT_TRUE(xdotool({"mousemove", "250", "200"}));
+  ASSERT_TRUE(pumpUntil(cursorIsBlank));
+  auto saver = start({"--root"}, {"XSCREENSAVER_WINDOW=" + hex(host)});
+  ASSERT_TRUE(pumpUntil([&] { return countGreen(screenArea(box)) > 100; }, 10000));
+  ASSERT_TRUE(xdotool({"mousemove", "260", "210"}));
+  EXPECT_TRUE(cursorIsBlank());
+  ASSERT_TRUE(xdotool({"click", "1", "key", "a"}));
+  XEvent event;
+  EXPECT_TRUE(pumpUntil([&] { return XCheckTypedWindowEvent(display, host, ButtonPress, &event); }));
+  EXPECT_TRUE(pumpUntil([&] { return XCheckTypedWindowEvent(display, host, KeyPress, &event); }));
+  ASSERT_TRUE(saver->signal(SIGTERM));
+  EXPECT_EQ(saver->waitForExit(1000), 0);
+  XDestroyWindow(display, host);
+  XFreeCursor(display, invisible);
+  XFreePixmap(display, blank);
+}
+
 TEST_F(X11EmbeddedTest, WindowIdWinsAndTheEndOfTheHostsWindowEndsIt) {
   const RECT box = {100, 100, 400, 300};
   Window host = makeForeignWindow(box, kHostPixel);
