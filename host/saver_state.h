@@ -15,10 +15,12 @@ enum RunMode {
   Saver = 3,
   Preview = 4,
   SetPassword = 5,
+  Embedded = 6,  // inside a screen-saver host's window (embedded_options.h)
 };
 
 extern RunMode runMode;
-extern HWND parentWindow;       // the window number after /p or /a
+extern HWND parentWindow;       // the window number after /p or /a; the
+                                // host's window in Embedded mode
 extern HINSTANCE instance;      // kept for the dialogs
 extern HWND saverWindow;        // null in the dialog modes
 extern char className[100];     // string resource 109

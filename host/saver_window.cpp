@@ -35,8 +35,9 @@ int signedY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 void onKeyDown(WPARAM virtualKey) {
   if (runMode == Saver) {
     wakeCheck();
-  } else if (runMode == Preview) {
-    // Input is ignored in the preview.
+  } else if (runMode == Preview || runMode == Embedded) {
+    // Input is ignored in the preview, and in a host's window: the host
+    // owns the keyboard and the mouse.
   } else if (virtualKey == kKeyQ) {
     PostMessageA(saverWindow, WM_CLOSE, 0, 0);
   }

@@ -1,7 +1,7 @@
 // The window procedure of the saver window and its input rules: in Saver
 // mode any key, any button press and the fifth and every later mouse move
 // run the wake check; in Windowed mode the left button drags the window and
-// Q closes it; in Preview mode input is ignored. Painting and the end of a
+// Q closes it; in Preview and Embedded modes input is ignored. Painting and the end of a
 // user resize go to the terminal surface; destruction releases the run's
 // resources and ends the message loop.
 #ifndef QUILLON_HOST_SAVER_WINDOW_H

@@ -3,6 +3,9 @@
 // Configure and SetPassword end here: each runs its dialog (configuration,
 // or the password dialog in its set role, owned by the window the command
 // line names) and saves the settings on OK.
+//
+// Embedded mode fills the host's window with a child, with the settings
+// and the command line's options; it never saves them.
 #include "host/start_mode.h"
 
 #include <string.h>
@@ -12,6 +15,7 @@
 #include "display/terminal_surface.h"
 #include "display/typewriter.h"
 #include "host/cleanup.h"
+#include "host/embedded_options.h"
 #include "host/preview_banner.h"
 #include "host/saver_state.h"
 #include "host/window_drag.h"
@@ -45,6 +49,15 @@ HWND createSaverWindow() {
     // The whole desktop; not made topmost.
     return createWindow(WS_POPUP | WS_VISIBLE, 0, 0, desktopWidth, desktopHeight, nullptr);
   }
+  if (runMode == Embedded) {
+    // Fills the host's window, whose size it follows (saver_window.cpp).
+    // Disabled: the keyboard and the mouse stay the host's, whose window
+    // gets the input over it.
+    RECT host = {0, 0, 0, 0};
+    GetClientRect(parentWindow, &host);
+    return createWindow(WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, host.right - host.left,
+                        host.bottom - host.top, parentWindow);
+  }
   // Preview: fills the window that the display settings gave us.
   RECT parent = {0, 0, 0, 0};
   GetWindowRect(parentWindow, &parent);
@@ -57,6 +70,7 @@ HWND createSaverWindow() {
 bool startMode(HINSTANCE moduleInstance, int showCommand) {
   instance = moduleInstance;
   loadSettings();
+  if (runMode == Embedded) applyEmbeddedOptions();
 
   switch (runMode) {
     case Configure:
@@ -75,6 +89,7 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
     case Windowed:
     case Saver:
     case Preview:
+    case Embedded:
       break;
   }
 

@@ -8,6 +8,8 @@
 #include <string.h>
 #include <time.h>
 
+#include "platform/drivers/termination_signals.h"
+
 namespace {
 
 bool openNothing() { return true; }
@@ -15,10 +17,12 @@ void doNothing() {}
 SIZE defaultScreenSize() { return SIZE{1024, 768}; }
 
 void sleepUntilTimeout(DWORD timeoutMs) {
-  poll(nullptr, 0, timeoutMs == INFINITE ? -1 : int(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
+  pollfd signals = {terminationSignalFd(), POLLIN, 0};
+  poll(&signals, 1, timeoutMs == INFINITE ? -1 : int(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
 }
 
 bool noForeignWindow(uintptr_t, RECT*) { return false; }
+uintptr_t noRootWindow() { return 0; }
 bool createNothing(HWND, const NativeWindowSpec&) { return true; }
 void windowNothing(HWND) {}
 void placeNothing(HWND, const RECT&) {}
@@ -44,11 +48,13 @@ DisplayDriver completed(const DisplayDriver& driver) {
   fill(d.clockMs, monotonicClockMs);
   fill(d.waitEvents, sleepUntilTimeout);
   fill(d.foreignWindowRect, noForeignWindow);
+  fill(d.rootWindow, noRootWindow);
   fill(d.createWindow, createNothing);
   fill(d.destroyWindow, windowNothing);
   fill(d.placeWindow, placeNothing);
   fill(d.showWindow, showNothing);
   fill(d.raiseWindow, windowNothing);
+  fill(d.enableWindow, showNothing);
   fill(d.setTitle, titleNothing);
   fill(d.present, presentNothing);
   fill(d.movePixels, moveNothing);
@@ -95,6 +101,7 @@ const DisplayDriver& openDriver() {
   }
   active = driver;
   atexit(closeActive);
+  watchTerminationSignals();
   return *driver;
 }
 

@@ -42,7 +42,9 @@
 //   it. waitEvents(timeout) returns when input was delivered or `timeout`
 //   milliseconds of that clock have passed (INFINITE: no limit); a virtual
 //   clock jumps instead of sleeping. waitEvents(0) only delivers what is
-//   already pending.
+//   already pending. A wait that blocks also watches
+//   terminationSignalFd() (termination_signals.h) and returns as soon as it
+//   is readable, without reading it: platform/user takes the signal.
 // - Input: keys are Win32 virtual-key codes (the user layer turns them into
 //   WM_KEYDOWN/WM_SYSKEYDOWN and tracks Shift, Ctrl and Alt itself); mouse
 //   positions are screen coordinates, and the window is the native window the
@@ -51,7 +53,9 @@
 //   manager is reported once, when it has ended, with driverUserResize(); a
 //   move by the window manager with driverWindowMoved(); the close button or
 //   the window manager's close request with driverCloseRequest(); the end of
-//   a foreign window (its program destroyed it) with driverForeignWindowGone().
+//   a foreign window (its program destroyed it) with driverForeignWindowGone(),
+//   a new size of a foreign window that holds one of ours with
+//   driverForeignWindowResized().
 // - Any entry may be left null: driverFor() fills it with a harmless default
 //   (nothing happens; a 1024x768 screen; a real millisecond clock; a wait
 //   that sleeps until the timeout).
@@ -88,6 +92,7 @@ struct NativeWindowSpec {
   RECT frame = {0, 0, 0, 0};  // the layer's non-client widths around `rect`
                               // (left, top, right, bottom), for a driver that
                               // draws the frame itself
+  bool disabled = false;      // takes no input (WS_DISABLED); see enableWindow
 };
 
 struct DisplayDriver {
@@ -104,6 +109,10 @@ struct DisplayDriver {
   // A foreign native window's rectangle in screen coordinates; false when
   // the number names no window.
   bool (*foreignWindowRect)(uintptr_t number, RECT* screenRect);
+  // The native number of the window the desktop itself is drawn on (X: the
+  // root window), which GetShellWindow gives; 0 when there is none. A
+  // ForeignChild of it is drawn on that window itself, behind every other.
+  uintptr_t (*rootWindow)();
 
   // Native windows of the layer's top-level windows and of its children of
   // foreign windows.
@@ -112,6 +121,11 @@ struct DisplayDriver {
   void (*placeWindow)(HWND window, const RECT& rect);
   void (*showWindow)(HWND window, bool visible);
   void (*raiseWindow)(HWND window);
+  // The window takes input again, or no more (EnableWindow). platform/user
+  // never delivers input to a disabled window; a driver may also let the
+  // input over a disabled ForeignChild go to the foreign window, as Win32
+  // gives a disabled child's mouse input to its parent.
+  void (*enableWindow)(HWND window, bool enabled);
   void (*setTitle)(HWND window, const char* title);
   void (*present)(HWND window, const RECT& area);
   bool (*movePixels)(HWND window, const RECT& area, int dy);
@@ -178,6 +192,10 @@ void driverCloseRequest(HWND window);
 // with it, as Win32 destroys a destroyed window's children, even those of
 // another process.
 void driverForeignWindowGone(uintptr_t number);
+// A foreign window that holds windows of ours got a new size (a screen-saver
+// host follows a change of monitors): each of our windows that filled it
+// follows, as if the user had resized it (driverUserResize).
+void driverForeignWindowResized(uintptr_t number, int width, int height);
 
 // Automation of dialogs (the headless driver's script): on the active
 // dialog's control with this id, a click at its centre; the focus; a user's

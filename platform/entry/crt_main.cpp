@@ -13,13 +13,18 @@
 //   arguments after the shell has split them, so quotes are gone;
 // - the show state from GetStartupInfoA, SW_SHOWDEFAULT when the starter
 //   gave none (always, on POSIX).
-// WinMain's result is the exit code.
+// WinMain's result is the exit code. As the Windows runtime does, it also
+// keeps the arguments, split, in __argc and __argv: there they are split
+// from the command line by the quoting rules; here they are exactly what the
+// shell passed.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
+  __argc = argc;
+  __argv = argv;
   std::string commandLine;
   for (int i = 1; i < argc; i++) {
     if (i > 1) commandLine += ' ';

@@ -19,8 +19,8 @@ const int kMaxEmPixels = 1024;
 // The em size in pixels for a LOGFONT height, as GDI computes it: a positive
 // height is the cell (ascent + descent, internal leading included), a
 // negative one the em, and 0 a cell of 16 pixels. Larger em sizes than
-// kMaxEmPixels are clamped to it, with a line on stderr: an absurd height
-// must not make glyph bitmaps of unbounded size.
+// kMaxEmPixels are clamped to it, with a line on the diagnostics channel: an
+// absurd height must not make glyph bitmaps of unbounded size.
 int emSizeForHeight(FT_Face face, LONG height);
 
 // Sets the face to `emPixels` and fills the metrics that come from the face

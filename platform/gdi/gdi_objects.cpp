@@ -3,10 +3,9 @@
 // time it is reused, so an old handle of that slot no longer resolves.
 #include "platform/gdi/gdi_objects.h"
 
-#include <stdio.h>
-#include <string.h>
-
 #include <vector>
+
+#include "platform/internal/diagnostics.h"
 
 namespace {
 
@@ -87,11 +86,4 @@ void releaseSelection(GdiObject* object) {
   if (object->selections == 0 && object->deletePending) destroyGdiObject(object);
 }
 
-void gdiLimitation(const char* what) {
-  static std::vector<const char*> said;
-  for (const char* text : said) {
-    if (strcmp(text, what) == 0) return;
-  }
-  said.push_back(what);
-  fprintf(stderr, "quillon gdi: %s\n", what);
-}
+void gdiLimitation(const char* what) { layerDiagnostic("gdi", "%s", what); }

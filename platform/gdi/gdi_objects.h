@@ -37,8 +37,9 @@ void destroyGdiObject(GdiObject* object);
 void retainSelection(GdiObject* object);
 void releaseSelection(GdiObject* object);
 
-// One line on stderr the first time each distinct `what` is reported: where
-// the layer does less than Win32, it says so once instead of pretending.
+// Where the layer does less than Win32, it says so on the "gdi" diagnostics
+// channel (platform/internal/diagnostics.h), once per text, instead of
+// pretending.
 void gdiLimitation(const char* what);
 
 #endif

@@ -1,6 +1,7 @@
 // Kernel and runtime-library calls of the POSIX layer (platform/kernel/):
 // private-profile (INI) files, the Windows directory, named mutexes, errors,
-// the tick count, start-up information and _tempnam; and the prototype of the
+// environment variables, the tick count, start-up information, the
+// program's arguments and _tempnam; and the prototype of the
 // program's entry point, WinMain, which the layer's main() calls.
 #ifndef QUILLON_PLATFORM_WINBASE_H
 #define QUILLON_PLATFORM_WINBASE_H
@@ -16,6 +17,7 @@
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_ENVVAR_NOT_FOUND 203L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NOT_OWNER 288L
@@ -76,10 +78,18 @@ HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, 
 BOOL WINAPI ReleaseMutex(HANDLE mutex);
 BOOL WINAPI CloseHandle(HANDLE object);
 
+// Environment variables
+DWORD WINAPI GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
+
 // Time and start-up
 DWORD WINAPI GetTickCount(void);
 void WINAPI GetStartupInfoA(LPSTARTUPINFOA info);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
+
+// Runtime library: the program's arguments as the start-up code split them,
+// the program's name first (stdlib.h declares them on Windows).
+extern int __argc;
+extern char** __argv;
 
 // Runtime library: a fresh file name in the temporary directory (malloc'd).
 char* _tempnam(const char* directory, const char* prefix);

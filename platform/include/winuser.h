@@ -524,6 +524,7 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 int WINAPI MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
 HWND WINAPI GetDesktopWindow(void);
+HWND WINAPI GetShellWindow(void);
 HWND WINAPI GetParent(HWND window);
 BOOL WINAPI IsChild(HWND parent, HWND window);
 BOOL WINAPI EnableWindow(HWND window, BOOL enable);

@@ -1,5 +1,6 @@
-// The process's start-up record and module handle for the POSIX layer:
-// GetStartupInfoA and GetModuleHandleA.
+// The process's start-up record, module handle and arguments for the POSIX
+// layer: GetStartupInfoA, GetModuleHandleA, GetEnvironmentVariableA, and the
+// runtime's __argc and __argv, which the start-up code (crt_main.cpp) sets.
 //
 // A POSIX process gets no window placement or show state from its starter,
 // so GetStartupInfoA reports none (dwFlags 0, and the entry code then uses
@@ -10,8 +11,13 @@
 // file name and the system DLLs are found).
 #include <windows.h>
 
-#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+
+#include "platform/internal/diagnostics.h"
+
+int __argc = 0;
+char** __argv = nullptr;
 
 namespace {
 
@@ -28,8 +34,22 @@ void WINAPI GetStartupInfoA(LPSTARTUPINFOA info) {
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
   if (!moduleName) return reinterpret_cast<HMODULE>(kModuleHandle);
-  fprintf(stderr, "quillon: GetModuleHandleA(\"%s\"): the layer knows no other modules\n",
-          moduleName);
+  layerDiagnostic("kernel", "GetModuleHandleA(\"%s\"): the layer knows no other modules",
+                  moduleName);
   SetLastError(ERROR_MOD_NOT_FOUND);
   return nullptr;
+}
+
+// The value and its length without the terminating zero; when `size` is too
+// small, nothing is copied and the size it needs (with the zero) comes back.
+DWORD WINAPI GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size) {
+  const char* value = name ? getenv(name) : nullptr;
+  if (!value) {
+    SetLastError(ERROR_ENVVAR_NOT_FOUND);
+    return 0;
+  }
+  DWORD length = DWORD(strlen(value));
+  if (!buffer || size <= length) return length + 1;
+  memcpy(buffer, value, length + 1);
+  return length;
 }

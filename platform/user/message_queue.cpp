@@ -17,6 +17,7 @@
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/key_names.h"
+#include "platform/drivers/termination_signals.h"
 #include "platform/internal/trace.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/timers.h"
@@ -88,6 +89,7 @@ bool takeInput(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
 bool lookForMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   Queue& q = queue();
   displayDriver().waitEvents(0);
+  deliverTerminationSignals();
   for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
     if (!accepts(*it, filter, first, last)) continue;
     *out = *it;
@@ -99,6 +101,7 @@ bool lookForMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
     if (remove) {
       q.quitPending = false;
       if (traceEnabled()) traceEvent("quit %d", q.quitCode);
+      stopTerminationWatchdog();
     }
     return true;
   }

@@ -19,6 +19,10 @@ void queueKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, in
 // input messages (a resize by the user).
 void queueInputAction(std::function<void()> action);
 
+// Posts WM_CLOSE to every outermost window for each termination signal
+// that came since the last call (termination.cpp).
+void deliverTerminationSignals();
+
 // Removes the posted and input messages of a window that is destroyed.
 void dropWindowMessages(HWND window);
 

@@ -2,11 +2,8 @@
 // from the driver, the mouse facts, the frame and scroll-bar sizes) and SystemParametersInfoA, which
 // accepts SPI_SETSCREENSAVERRUNNING (it only remembers the flag: there is no
 // secure-attention key to block here) and refuses every other action.
-#include <stdio.h>
-
-#include <set>
-
 #include "platform/drivers/driver.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/user/window.h"
 
 int WINAPI GetSystemMetrics(int index) {
@@ -26,9 +23,7 @@ int WINAPI GetSystemMetrics(int index) {
     case SM_CXFRAME:
     case SM_CYFRAME: return kResizingFrame;
   }
-  static std::set<int> told;
-  if (told.insert(index).second)
-    fprintf(stderr, "quillon: GetSystemMetrics(%d) is not provided; it gives 0\n", index);
+  layerDiagnostic("user", "GetSystemMetrics(%d) is not provided; it gives 0", index);
   return 0;
 }
 
@@ -39,7 +34,7 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam, UIN
     screenSaverRunning = uiParam != 0;
     return TRUE;
   }
-  fprintf(stderr, "quillon: SystemParametersInfoA(%u) is not provided\n", action);
+  layerDiagnostic("user", "SystemParametersInfoA(%u) is not provided", action);
   SetLastError(ERROR_INVALID_PARAMETER);
   return FALSE;
 }

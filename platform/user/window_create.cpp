@@ -26,8 +26,7 @@ constexpr int kLargestSide = 16384;  // bounds the pixel memory of one window
 int boundedSide(int side) {
   if (side < 0) return 0;
   if (side > kLargestSide) {
-    fprintf(stderr, "quillon: CreateWindowExA: a side of %d pixels is cut to %d\n", side,
-            kLargestSide);
+    layerDiagnostic("user", "CreateWindowExA: a side of %d pixels is cut to %d", side, kLargestSide);
     return kLargestSide;
   }
   return side;
@@ -56,6 +55,7 @@ bool makeNativeWindow(Window& window, HWND foreignParent, HWND foreignOwner) {
   wanted.resizable = (window.style & WS_THICKFRAME) != 0;
   wanted.caption = (window.style & WS_CAPTION) == WS_CAPTION;
   wanted.visible = false;
+  wanted.disabled = (window.style & WS_DISABLED) != 0;
   wanted.title = window.text.c_str();
   if (foreignParent) {
     wanted.kind = NativeKind::ForeignChild;
@@ -202,7 +202,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   } else {
     topLevelWindows().insert(topLevelWindows().begin(), handle);
     if (!makeNativeWindow(*window, foreign ? parent : nullptr, foreignOwner)) {
-      fprintf(stderr, "quillon: CreateWindowExA: the display driver could not make the window\n");
+      layerDiagnostic("user", "CreateWindowExA: the display driver could not make the window");
       unlinkFromSiblings(*window);
       removeWindow(handle);
       SetLastError(ERROR_NOT_ENOUGH_MEMORY);

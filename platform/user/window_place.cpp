@@ -1,4 +1,5 @@
-// Where windows are and whether they show: GetDesktopWindow, GetClientRect,
+// Where windows are and whether they show: GetDesktopWindow, GetShellWindow,
+// GetClientRect,
 // GetWindowRect, MapWindowPoints, SetWindowPos, MoveWindow, ShowWindow and
 // IsWindowVisible. Only captioned top-level windows have a non-client area
 // (non_client.cpp): their window rectangle is the client rectangle with the
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/drivers/driver.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/internal/trace.h"
 #include "platform/internal/window_pixels.h"
 #include "platform/user/window.h"
@@ -48,9 +50,9 @@ bool commandActivates(int command) {
 
 void sayUnsupportedCommand(int command) {
   if (command == SW_SHOWMINIMIZED || command == SW_MINIMIZE || command == 7 || command == 11)
-    fprintf(stderr, "quillon: ShowWindow: minimizing is not supported; the window is shown as it is\n");
+    layerDiagnostic("user", "ShowWindow: minimizing is not supported; the window is shown as it is");
   else if (command == SW_SHOWMAXIMIZED)
-    fprintf(stderr, "quillon: ShowWindow: maximizing is not supported; the window is shown as it is\n");
+    layerDiagnostic("user", "ShowWindow: maximizing is not supported; the window is shown as it is");
 }
 
 }  // namespace
@@ -170,6 +172,13 @@ void raiseWindow(Window& window) {
 
 HWND WINAPI GetDesktopWindow(void) { return desktopWindow()->handle; }
 
+// The window that shows the desktop's background, behind every other: the
+// root window of the X screen, as another program's (foreign) window. A
+// child of it is drawn on the background itself.
+HWND WINAPI GetShellWindow(void) {
+  return reinterpret_cast<HWND>(displayDriver().rootWindow());
+}
+
 BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
   desktopWindow();
   RECT client;
@@ -261,7 +270,7 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
     } else {
       // Placing below another window (or at the bottom) is not done: the
       // layer's windows keep their order.
-      fprintf(stderr, "quillon: SetWindowPos: lowering a window is not supported\n");
+      layerDiagnostic("user", "SetWindowPos: lowering a window is not supported");
     }
   }
   if (pos.flags & SWP_SHOWWINDOW) setVisible(*window, true);

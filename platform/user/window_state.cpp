@@ -2,6 +2,7 @@
 // and "disable"), IsWindowEnabled,
 // SetWindowTextA and GetWindowTextA (which go through WM_SETTEXT and
 // WM_GETTEXT, so that controls can answer them).
+#include "platform/drivers/driver.h"
 #include "platform/internal/trace.h"
 #include "platform/user/window.h"
 #include "platform/user/window_manager.h"
@@ -12,12 +13,14 @@ BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
   bool wasDisabled = (window->style & WS_DISABLED) != 0;
   if (enable && wasDisabled) {
     window->style &= ~DWORD(WS_DISABLED);
+    if (window->native) displayDriver().enableWindow(handle, true);
     if (traceEnabled()) traceEvent("enable %s", windowLabel(handle).c_str());
     SendMessageA(handle, WM_ENABLE, TRUE, 0);
   } else if (!enable && !wasDisabled) {
     SendMessageA(handle, WM_CANCELMODE, 0, 0);
     if (!(window = findWindow(handle))) return FALSE;
     window->style |= WS_DISABLED;
+    if (window->native) displayDriver().enableWindow(handle, false);
     if (traceEnabled()) traceEvent("disable %s", windowLabel(handle).c_str());
     HWND focus = GetFocus();
     if (focus && (focus == handle || IsChild(handle, focus))) SetFocus(nullptr);

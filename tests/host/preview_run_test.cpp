@@ -11,22 +11,6 @@ const char* const kBanner =
     "Quillon\nscreen saver\nby Tomas Wren - 2001\nfor more information\n"
     "visit www.quillon-saver.example.net\n===================";
 
-// The characters typed, in order: each typing tick draws the character and
-// then the cursor "_" one cell to its right; a line end draws nothing.
-std::string typedText(const Trace& trace) {
-  std::string text;
-  bool nextIsCharacter = true;
-  for (const TraceLine& line : trace.lines()) {
-    if (line.event.compare(0, 8, "textout ") != 0) continue;
-    if (nextIsCharacter) {
-      int x, y, byte;
-      if (sscanf(line.event.c_str(), "textout %d %d %d", &x, &y, &byte) == 3) text += char(byte);
-    }
-    nextIsCharacter = !nextIsCharacter;
-  }
-  return text;
-}
-
 TEST(PreviewRun, TypesTheBannerSlowlyInASmallFont) {
   SaverSandbox sandbox;
   sandbox.useDocument("configured feed, never shown\n");

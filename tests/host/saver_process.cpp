@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -117,6 +118,9 @@ pid_t SaverSandbox::start(const std::vector<std::string>& args, const std::strin
   std::string errorsPath = dir_.file(prefix + ".stderr");
   posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
+  std::string outputPath = dir_.file(prefix + ".stdout");
+  posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
   pid_t pid = -1;
   if (posix_spawn(&pid, QUILLON_BINARY, &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
@@ -143,7 +147,22 @@ SaverRun SaverSandbox::finish(pid_t pid) {
   std::string prefix = "run" + std::to_string(runNumbers_[pid]);
   run.trace = Trace(parseTrace(readFile(dir_.file(prefix + ".trace"))));
   run.errors = readFile(dir_.file(prefix + ".stderr"));
+  run.output = readFile(dir_.file(prefix + ".stdout"));
   return run;
+}
+
+std::string typedText(const Trace& trace) {
+  std::string text;
+  bool nextIsCharacter = true;
+  for (const TraceLine& line : trace.lines()) {
+    if (line.event.compare(0, 8, "textout ") != 0) continue;
+    if (nextIsCharacter) {
+      int x, y, byte;
+      if (sscanf(line.event.c_str(), "textout %d %d %d", &x, &y, &byte) == 3) text += char(byte);
+    }
+    nextIsCharacter = !nextIsCharacter;
+  }
+  return text;
 }
 
 std::vector<std::string> filesIn(const std::string& folder) {

@@ -43,6 +43,7 @@ struct SaverRun {
   int exitCode = -1;  // 128 + signal number when killed
   Trace trace;
   std::string errors;  // what the program wrote on stderr
+  std::string output;  // and on stdout
 };
 
 class SaverSandbox {
@@ -81,6 +82,10 @@ class SaverSandbox {
   std::map<pid_t, int> runNumbers_;
   int runs_ = 0;
 };
+
+// The characters typed, in order: each typing tick draws the character and
+// then the cursor "_" one cell to its right; a line end draws nothing.
+std::string typedText(const Trace& trace);
 
 // The INI form of a password (as saveSettings writes it).
 std::string storedPassword(const char* plain);

@@ -7,24 +7,11 @@
 // test needs, whatever the speed of the machine.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <time.h>
-
-#include <algorithm>
 
 #include "tests/host/saver_process.h"
 #include "tests/support/http_server.h"
 
 namespace {
-
-bool waitForRequest(HttpServer& server, const std::string& path) {
-  for (int i = 0; i < 4000; i++) {
-    std::vector<std::string> seen = server.requests();
-    if (std::find(seen.begin(), seen.end(), path) != seen.end()) return true;
-    timespec pause = {0, 5 * 1000000L};
-    nanosleep(&pause, nullptr);
-  }
-  return false;
-}
 
 TEST(SingleInstance, SecondSaverEndsWindowedStartsDeadHolderReleases) {
   HttpServer server;
@@ -38,7 +25,7 @@ TEST(SingleInstance, SecondSaverEndsWindowedStartsDeadHolderReleases) {
   first.writeSettings("url count=1\nurl0=" + server.url("/held") + "\nfetch timeout=0");
   pid_t holder = first.start({"/s"}, "at 600000 quit\n");
   ASSERT_GT(holder, 0);
-  ASSERT_TRUE(waitForRequest(server, "/held"));
+  ASSERT_TRUE(server.waitForRequest("/held"));
 
   // Other instances share the first one's run-time folder (the mutex's
   // namespace) but have settings of their own.

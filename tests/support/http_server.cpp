@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -69,6 +70,15 @@ std::string HttpServer::url(const std::string& path) const {
 std::vector<std::string> HttpServer::requests() {
   std::lock_guard<std::mutex> lock(mutex_);
   return requests_;
+}
+
+bool HttpServer::waitForRequest(const std::string& path) {
+  for (int i = 0; i < 4000; i++) {
+    std::vector<std::string> seen = requests();
+    if (std::find(seen.begin(), seen.end(), path) != seen.end()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
 }
 
 void HttpServer::serve() {

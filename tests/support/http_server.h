@@ -36,6 +36,8 @@ class HttpServer {
   std::string url(const std::string& path) const;
   // The paths requested so far, in order.
   std::vector<std::string> requests();
+  // Waits (at most 20 s) until `path` has been requested; false if never.
+  bool waitForRequest(const std::string& path);
 
  private:
   void serve();

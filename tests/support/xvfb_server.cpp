@@ -113,8 +113,22 @@ XvfbServer::~XvfbServer() {
 }
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::vector<std::string>& environment) {
-  pid_ = spawn(argv, environment, nullptr);
+                           const std::vector<std::string>& environment,
+                           const std::string& errorsPath) {
+  if (errorsPath.empty()) {
+    pid_ = spawn(argv, environment, nullptr);
+    return;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  pid_ = spawn(argv, environment, &actions);
+  posix_spawn_file_actions_destroy(&actions);
+}
+
+bool ChildProcess::signal(int signalNumber) {
+  return pid_ > 0 && !ended_ && kill(pid_, signalNumber) == 0;
 }
 
 ChildProcess::~ChildProcess() {

@@ -41,14 +41,18 @@ bool programOnPath(const char* name);
 class ChildProcess {
  public:
   // Starts argv[0] (searched on $PATH) with the environment of this process
-  // plus `environment` ("NAME=value" each, overriding).
+  // plus `environment` ("NAME=value" each, overriding); its stderr goes to
+  // the file `errorsPath` when one is given.
   explicit ChildProcess(const std::vector<std::string>& argv,
-                        const std::vector<std::string>& environment = {});
+                        const std::vector<std::string>& environment = {},
+                        const std::string& errorsPath = "");
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool started() const { return pid_ > 0; }
+  // Sends the program a signal; false when it is not running.
+  bool signal(int signalNumber);
   // Waits up to `limitMs` for the program to end; its exit code, or -1 when
   // it did not end in time or was killed by a signal.
   int waitForExit(int limitMs);

@@ -2,6 +2,11 @@
 // real) clock, the input script and PNG snapshots, for tests and automation.
 // The script and trace formats are documented in README.md in this folder.
 //
+// Foreign windows (other programs' windows, such as a preview box or a
+// screen-saver host's window) are numbers: each is at (0, 0) with the size
+// QUILLON_FOREIGN_SIZE until the script gives it another (parentresize);
+// the root window, kRootWindow, has the screen's size.
+//
 // With the virtual clock, time moves only while the program waits for
 // events: the wait jumps straight to the next timer or script event. With
 // either clock, a wait that nothing can ever end (no timer, no script event
@@ -11,12 +16,14 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
 #include <string>
 
 #include "platform/drivers/driver.h"
@@ -25,6 +32,7 @@
 #include "platform/drivers/headless/headless_script.h"
 #include "platform/drivers/headless/png_file.h"
 #include "platform/drivers/key_names.h"
+#include "platform/drivers/termination_signals.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/internal/trace.h"
 
@@ -32,6 +40,7 @@ namespace {
 
 constexpr uint64_t kNever = UINT64_MAX;
 constexpr uintptr_t kLargestForeignNumber = 0x1FFFFFFF;  // X11 ids have 29 bits
+constexpr uintptr_t kRootWindow = 0x100;
 
 struct Headless {
   HeadlessConfig config;
@@ -39,6 +48,7 @@ struct Headless {
   uint64_t realStart = 0;
   std::vector<ScriptEvent> script;
   size_t nextEvent = 0;
+  std::map<uintptr_t, SIZE> foreignSizes;  // sizes the script gave foreign windows
 };
 
 Headless& headless() {
@@ -213,6 +223,12 @@ void closeTopWindow() {
   driverCloseRequest(top->window);
 }
 
+void resizeForeignWindow(const ScriptEvent& e) {
+  uintptr_t number = uintptr_t(e.id);
+  headless().foreignSizes[number] = SIZE{e.x, e.y};
+  driverForeignWindowResized(number, e.x, e.y);
+}
+
 void run(const ScriptEvent& e) {
   switch (e.action) {
     case ScriptAction::Key: pressKeys(e.keys, true, true); break;
@@ -243,6 +259,9 @@ void run(const ScriptEvent& e) {
                  driverDialogSelect(e.id, e.index) ? "selected" : "ignored");
       break;
     case ScriptAction::ParentGone: driverForeignWindowGone(uintptr_t(e.id)); break;
+    case ScriptAction::ParentResize: resizeForeignWindow(e); break;
+    // A real signal, through the same handler as one from another process.
+    case ScriptAction::Signal: raise(e.id); break;
     case ScriptAction::Quit:
       // Like a kill: no clean-up of the program runs; the trace is complete
       // because it is written line by line.
@@ -282,7 +301,10 @@ void waitEvents(DWORD timeoutMs) {
   if (h.config.virtualClock) {
     h.virtualNow = wake;
   } else {
-    while ((now = clockMs()) < wake) poll(nullptr, 0, int(std::min<uint64_t>(wake - now, 1000)));
+    pollfd signals = {terminationSignalFd(), POLLIN, 0};
+    while ((now = clockMs()) < wake) {
+      if (poll(&signals, 1, int(std::min<uint64_t>(wake - now, 1000))) > 0) return;
+    }
   }
   runDueEvents();
 }
@@ -291,9 +313,16 @@ void waitEvents(DWORD timeoutMs) {
 
 bool foreignWindowRect(uintptr_t number, RECT* rect) {
   if (number == 0 || number > kLargestForeignNumber) return false;
-  *rect = RECT{0, 0, headless().config.foreignWidth, headless().config.foreignHeight};
+  Headless& h = headless();
+  SIZE size = {h.config.foreignWidth, h.config.foreignHeight};
+  if (number == kRootWindow) size = screenSize();
+  auto given = h.foreignSizes.find(number);
+  if (given != h.foreignSizes.end()) size = given->second;
+  *rect = RECT{0, 0, size.cx, size.cy};
   return true;
 }
+
+uintptr_t rootWindow() { return kRootWindow; }
 
 bool createWindow(HWND window, const NativeWindowSpec& wanted) {
   screenAddWindow(window, wanted);
@@ -310,6 +339,7 @@ DisplayDriver headlessDisplayDriver() {
   driver.clockMs = clockMs;
   driver.waitEvents = waitEvents;
   driver.foreignWindowRect = foreignWindowRect;
+  driver.rootWindow = rootWindow;
   driver.createWindow = createWindow;
   driver.destroyWindow = screenRemoveWindow;
   driver.placeWindow = screenPlaceWindow;

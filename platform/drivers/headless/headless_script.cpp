@@ -1,6 +1,7 @@
 // Parser of the headless driver's input script (headless_script.h).
 #include "platform/drivers/headless/headless_script.h"
 
+#include <signal.h>
 #include <stdlib.h>
 #include <string.h>
 #include <strings.h>
@@ -27,8 +28,16 @@ const ActionName kActions[] = {
     {"quit", ScriptAction::Quit},         {"type", ScriptAction::Type},
     {"command", ScriptAction::Command},   {"parentgone", ScriptAction::ParentGone},
     {"focus", ScriptAction::Focus},       {"select", ScriptAction::Select},
-    {"stats", ScriptAction::Stats},
+    {"stats", ScriptAction::Stats},       {"parentresize", ScriptAction::ParentResize},
+    {"signal", ScriptAction::Signal},
 };
+
+struct SignalName {
+  const char* name;
+  int number;
+};
+
+const SignalName kSignalNames[] = {{"TERM", SIGTERM}, {"INT", SIGINT}, {"HUP", SIGHUP}};
 
 bool parseNumber(const std::string& word, long long low, long long high, long long* out) {
   if (word.empty()) return false;
@@ -116,6 +125,19 @@ const char* parseArguments(const std::vector<std::string>& words, const std::str
       if (words.size() != 1 || !parseNumber(words[0], 1, 0x1FFFFFFF, &a))
         return "expected a foreign window number";
       event->id = int(a);
+      return nullptr;
+    case ScriptAction::ParentResize: {
+      long long number = 0;
+      if (words.size() != 3 || !parseNumber(words[0], 1, 0x1FFFFFFF, &number) ||
+          !parseNumber(words[1], 1, 16384, &a) || !parseNumber(words[2], 1, 16384, &b))
+        return "expected a foreign window number, WIDTH and HEIGHT";
+      event->id = int(number);
+      break;
+    }
+    case ScriptAction::Signal:
+      for (const SignalName& known : kSignalNames)
+        if (words.size() == 1 && strcasecmp(words[0].c_str(), known.name) == 0) event->id = known.number;
+      if (!event->id) return "expected TERM, INT or HUP";
       return nullptr;
     case ScriptAction::Close:
     case ScriptAction::Quit:

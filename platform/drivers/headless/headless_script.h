@@ -30,6 +30,8 @@ enum class ScriptAction {
   Focus,           // give a dialog's control the focus by its id
   Select,          // select entry INDEX of a dialog's list by its id
   Stats,           // appends the process's resident memory, open files and GDI objects to a file
+  ParentResize,    // a foreign window gets a new size from its program
+  Signal,          // the process receives a termination signal
 };
 
 struct ScriptEvent {
@@ -37,9 +39,10 @@ struct ScriptEvent {
   ScriptAction action = ScriptAction::Quit;
   std::vector<UINT> keys;  // Key, KeyDown, KeyUp: modifiers first
   MouseButton button = MouseButton::Left;
-  int x = 0, y = 0;        // screen coordinates; Resize: width and height
+  int x = 0, y = 0;        // screen coordinates; Resize, ParentResize: width and height
   std::string text;        // Snapshot, WindowSnapshot, Stats: file; Type: text
-  int id = 0;              // Command, Focus, Select: the control; ParentGone: the foreign window
+  int id = 0;              // Command, Focus, Select: the control; ParentGone, ParentResize:
+                           // the foreign window; Signal: the signal's number
   int index = 0;           // Select: the entry
   int line = 0;
 };

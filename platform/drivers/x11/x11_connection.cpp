@@ -1,15 +1,24 @@
 // The X11 driver's connection to the server: opening and closing it, the
 // choice of visual, the atoms, the MIT-SHM check, the window-manager checks
 // and the X error trap.
+//
+// Losing the connection (the server ended, or the session with it) ends the
+// process quietly with exit code 0: the windows are gone with the server,
+// and a screen-saver host that goes away takes its saver with it. Xlib
+// allows no return from that handler, so the program's clean-up does not
+// run.
 #include "platform/drivers/x11/x11_connection.h"
 
 #include <stdio.h>
+#include <unistd.h>
 
 #include <X11/Xatom.h>
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/extensions/XShm.h>
+
+#include "platform/internal/diagnostics.h"
 
 namespace {
 
@@ -29,9 +38,15 @@ int onXError(Display* display, XErrorEvent* error) {
   }
   char text[160];
   XGetErrorText(display, error->error_code, text, sizeof text);
-  fprintf(stderr, "quillon: x11: %s (request %d.%d, resource 0x%lx)\n", text,
-          int(error->request_code), int(error->minor_code), error->resourceid);
+  layerDiagnostic("x11", "%s (request %d.%d, resource 0x%lx)", text, int(error->request_code),
+                  int(error->minor_code), error->resourceid);
   return 0;
+}
+
+int onConnectionLost(Display*) {
+  layerDiagnostic("x11", "the connection to the X server is lost; ending");
+  fflush(nullptr);
+  _exit(0);
 }
 
 bool isRgb888(const Visual* visual) {
@@ -121,6 +136,7 @@ bool openX11Connection() {
     return false;
   }
   XSetErrorHandler(onXError);
+  XSetIOErrorHandler(onConnectionLost);
   c.screen = DefaultScreen(c.display);
   c.root = RootWindow(c.display, c.screen);
   if (!chooseVisual(c)) {

@@ -57,7 +57,8 @@ bool windowManagerMovesAndResizes();
 // X errors caused by the requests sent between beginErrorTrap() and
 // endErrorTrap() are collected instead of reported: endErrorTrap() waits for
 // the server to process those requests and returns true when any failed.
-// Errors outside a trap are written to stderr; none ends the process.
+// Errors outside a trap go to the "x11" diagnostics channel; none ends the
+// process.
 void beginErrorTrap();
 bool endErrorTrap();
 

@@ -40,11 +40,13 @@ DisplayDriver x11DisplayDriver() {
   driver.clockMs = x11ClockMs;
   driver.waitEvents = x11WaitEvents;
   driver.foreignWindowRect = x11ForeignWindowRect;
+  driver.rootWindow = x11RootWindow;
   driver.createWindow = x11CreateWindow;
   driver.destroyWindow = x11DestroyWindow;
   driver.placeWindow = x11PlaceWindow;
   driver.showWindow = x11ShowWindow;
   driver.raiseWindow = x11RaiseWindow;
+  driver.enableWindow = x11EnableWindow;
   driver.setTitle = x11SetTitle;
   driver.present = x11Present;
   driver.movePixels = x11MovePixels;

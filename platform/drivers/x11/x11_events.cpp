@@ -2,8 +2,9 @@
 // calls of platform/user (driverKey with the character the keyboard layout
 // types, driverMouseMove, driverMouseButton, driverMouseWheel,
 // driverWindowMoved, driverUserResize, driverCloseRequest,
-// driverForeignWindowGone), sends pictures again after expose events, and
-// waits on the connection's socket with poll(), never sleeping.
+// driverForeignWindowGone, driverForeignWindowResized), sends pictures again
+// after expose events, and waits on the connection's socket and the
+// termination signals' pipe with poll(), never sleeping.
 //
 // X has no event for the end of a resize by the user: a size that the window
 // manager gave the window is reported with driverUserResize once it has not
@@ -11,7 +12,6 @@
 #include "platform/drivers/x11/x11_events.h"
 
 #include <poll.h>
-#include <stdio.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -19,6 +19,7 @@
 #include <X11/keysym.h>
 
 #include "platform/drivers/driver.h"
+#include "platform/drivers/termination_signals.h"
 #include "platform/kernel/codepage1252.h"
 #include "platform/internal/diagnostics.h"
 #include "platform/drivers/x11/x11_clipboard.h"
@@ -197,8 +198,7 @@ bool onDestroyed(X11Window& window) {
     driverForeignWindowGone(window.foreignParent);
   } else {
     // Another program destroyed it: Win32 has no such thing; ask to close.
-    fprintf(stderr, "quillon: x11: another program destroyed X window 0x%lx; closing it\n",
-            window.id);
+    layerDiagnostic("x11", "another program destroyed X window 0x%lx; closing it", window.id);
     driverCloseRequest(window.handle);
   }
   return true;
@@ -228,6 +228,14 @@ bool handleEvent(XEvent& event) {
   // A keymap event names no window; it follows a FocusIn to one of ours.
   static Window focused = 0;
   if (event.type == FocusIn) focused = event.xfocus.window;
+  // A host's window that holds one of ours changed its size (the root
+  // window too, when we draw on it).
+  if (event.type == ConfigureNotify && event.xconfigure.event == event.xconfigure.window &&
+      x11HoldsChildrenOf(event.xconfigure.window)) {
+    driverForeignWindowResized(uintptr_t(event.xconfigure.window), event.xconfigure.width,
+                               event.xconfigure.height);
+    return true;
+  }
   X11Window* window = x11WindowWithId(event.type == KeymapNotify ? focused : event.xany.window);
   if (!window) return false;
   switch (event.type) {
@@ -310,7 +318,10 @@ void x11WaitEvents(DWORD timeoutMs) {
     uint64_t left = timeoutMs - elapsed;
     int wait = timeoutMs == INFINITE ? -1 : int(left > 0x7FFFFFFF ? 0x7FFFFFFF : left);
     if (settleDue >= 0 && (wait < 0 || settleDue < wait)) wait = settleDue;
-    pollfd connection = {ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, wait);
+    pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0},
+                         {terminationSignalFd(), POLLIN, 0}};
+    poll(watched, 2, wait);
+    // A termination signal is platform/user's to take.
+    if (watched[1].revents & POLLIN) return;
   }
 }

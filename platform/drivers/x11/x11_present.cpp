@@ -16,7 +16,6 @@
 // window) come back as GraphicsExpose events, and are sent again.
 #include "platform/drivers/x11/x11_present.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/ipc.h>
@@ -27,6 +26,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/drivers/x11/x11_connection.h"
+#include "platform/internal/diagnostics.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ XImage* makeSharedImage(XShmSegmentInfo& segment, int width, int height) {
   XDestroyImage(image);
   // A server that cannot attach (on another machine) never will.
   c.shm = false;
-  fprintf(stderr, "quillon: x11: the X server cannot share memory with us; using XPutImage\n");
+  layerDiagnostic("x11", "the X server cannot share memory with us; using XPutImage");
   return nullptr;
 }
 

@@ -9,10 +9,17 @@
 // a dialog the transient-for hint naming its owner's window.
 // Where no window manager runs (a bare X server), a full-screen window is
 // override-redirect instead, so that it is placed exactly and stays on top.
-// A ForeignChild is an X child of another program's window.
+// A ForeignChild is an X child of another program's window, which the
+// driver watches (StructureNotify) for its size; it selects nothing else
+// there, since the window and its other events are its program's. A
+// ForeignChild of the root window is drawn on the root window itself,
+// behind every other window, as screen-saver hacks draw when no host gives
+// them a window; the root's background comes back when it is destroyed.
+// Such windows show the cursor of the window they are in: the pointer
+// belongs to the host; when disabled they select no input, which X then
+// gives to the host's window.
 #include "platform/drivers/x11/x11_windows.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
@@ -25,6 +32,7 @@
 
 #include "platform/drivers/x11/x11_connection.h"
 #include "platform/drivers/x11/x11_present.h"
+#include "platform/internal/diagnostics.h"
 #include "platform/kernel/codepage1252.h"
 
 namespace {
@@ -39,6 +47,9 @@ bool couldBeWindowId(uintptr_t number) { return number != 0 && number <= 0x1FFFF
 constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | PointerMotionMask | StructureNotifyMask |
                             FocusChangeMask | KeymapStateMask;
+// A disabled window inside another program's window selects no input, so
+// that X gives the keys and the pointer over it to that program's window.
+constexpr long kPassiveEventMask = ExposureMask | StructureNotifyMask;
 
 int sideOf(LONG side) { return std::max<LONG>(side, 1); }
 
@@ -109,6 +120,29 @@ void giveFocusToOwner(const X11Window& window) {
     XSetInputFocus(x11().display, window.owner, RevertToPointerRoot, CurrentTime);
 }
 
+// A ForeignChild of the root window: the root itself, with the driver's
+// own events on it limited to what every client may select (exposure and
+// size). Its pixels must suit the driver's visual.
+bool drawOnRoot(HWND handle, const NativeWindowSpec& wanted) {
+  const X11Connection& c = x11();
+  if (DefaultDepth(c.display, c.screen) != c.depth) {
+    layerDiagnostic("x11", "the root window's depth is not the driver's; nothing is drawn on it");
+    return false;
+  }
+  XSelectInput(c.display, c.root, ExposureMask | StructureNotifyMask);
+  auto window = std::make_unique<X11Window>();
+  window->handle = handle;
+  window->id = c.root;
+  window->kind = NativeKind::ForeignChild;
+  window->foreignParent = c.root;
+  window->borrowed = true;
+  window->rect = wanted.rect;
+  window->width = DisplayWidth(c.display, c.screen);
+  window->height = DisplayHeight(c.display, c.screen);
+  windows.push_back(std::move(window));
+  return true;
+}
+
 }  // namespace
 
 X11Window* x11WindowOf(HWND handle) {
@@ -123,12 +157,23 @@ X11Window* x11WindowWithId(Window id) {
   return nullptr;
 }
 
+bool x11HoldsChildrenOf(Window id) {
+  for (auto& window : windows)
+    if (window->kind == NativeKind::ForeignChild && Window(window->foreignParent) == id) return true;
+  return false;
+}
+
 int x11WindowCount() { return int(windows.size()); }
 
 X11Window* x11WindowAt(int index) { return windows[index].get(); }
 
 void moveX11Window(X11Window& window, const RECT& rect) {
   Display* display = x11().display;
+  if (window.borrowed) {
+    // The root window keeps its place; the layer's picture follows its size.
+    window.rect = rect;
+    return;
+  }
   window.placedSerial = NextRequest(display);
   if (window.settling && rect.right - rect.left == window.rect.right - window.rect.left &&
       rect.bottom - rect.top == window.rect.bottom - window.rect.top) {
@@ -143,7 +188,7 @@ void moveX11Window(X11Window& window, const RECT& rect) {
 
 void x11DefineCursor(X11Window& window, Cursor shape) {
   const X11Connection& c = x11();
-  if (window.gone) return;
+  if (window.gone || window.kind == NativeKind::ForeignChild) return;
   XDefineCursor(c.display, window.id, !cursorShown ? c.invisible : shape ? shape : c.arrow);
 }
 
@@ -151,28 +196,34 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
   const X11Connection& c = x11();
   bool foreign = wanted.kind == NativeKind::ForeignChild;
   if (foreign && !couldBeWindowId(wanted.foreignParent)) {
-    fprintf(stderr, "quillon: x11: %lu is no X window number\n", (unsigned long)wanted.foreignParent);
+    layerDiagnostic("x11", "%lu is no X window number", (unsigned long)wanted.foreignParent);
     return false;
   }
+  if (foreign && Window(wanted.foreignParent) == c.root) return drawOnRoot(handle, wanted);
   bool managed = !foreign && windowManagerRuns();
   XSetWindowAttributes attributes = {};
   attributes.background_pixel = 0;  // black in any TrueColor visual
   attributes.border_pixel = 0;
   attributes.colormap = c.colormap;
-  attributes.event_mask = kEventMask;
+  attributes.event_mask = foreign && wanted.disabled ? kPassiveEventMask : kEventMask;
   attributes.bit_gravity = NorthWestGravity;
   attributes.override_redirect = wanted.kind == NativeKind::FullScreen && !managed;
   attributes.cursor = cursorShown ? c.arrow : c.invisible;
   unsigned long mask = CWBackPixel | CWBorderPixel | CWColormap | CWEventMask | CWBitGravity |
-                       CWOverrideRedirect | CWCursor;
+                       CWOverrideRedirect;
+  // Inside another program's window the pointer is that program's: the
+  // window shows its cursor (a screen-saver host hides it).
+  if (!foreign) mask |= CWCursor;
   Window parent = foreign ? Window(wanted.foreignParent) : c.root;
   const RECT& r = wanted.rect;
   beginErrorTrap();
   Window id = XCreateWindow(c.display, parent, r.left, r.top, sideOf(r.right - r.left),
                             sideOf(r.bottom - r.top), 0, c.depth, InputOutput, c.visual, mask,
                             &attributes);
+  // The host's window: its size and its end concern the window inside it.
+  if (foreign) XSelectInput(c.display, parent, StructureNotifyMask);
   if (endErrorTrap()) {
-    fprintf(stderr, "quillon: x11: cannot make a window inside X window 0x%lx\n", parent);
+    layerDiagnostic("x11", "cannot make a window inside X window 0x%lx", parent);
     return false;
   }
   if (!foreign) setTopLevelProperties(id, wanted, managed);
@@ -205,7 +256,10 @@ void x11DestroyWindow(HWND handle) {
   if (it == windows.end()) return;
   X11Window& window = **it;
   releasePicture(window);
-  if (!window.gone) {
+  if (window.borrowed) {
+    XSelectInput(x11().display, window.id, NoEventMask);
+    XClearArea(x11().display, window.id, 0, 0, 0, 0, False);
+  } else if (!window.gone) {
     // The X window may be gone already with a foreign parent that went away.
     beginErrorTrap();
     giveFocusToOwner(window);
@@ -225,7 +279,7 @@ void x11PlaceWindow(HWND handle, const RECT& rect) {
 
 void x11ShowWindow(HWND handle, bool visible) {
   X11Window* window = x11WindowOf(handle);
-  if (!window || window->gone) return;
+  if (!window || window->gone || window->borrowed) return;
   Display* display = x11().display;
   if (visible) {
     if (window->kind == NativeKind::FullScreen)
@@ -242,9 +296,16 @@ void x11ShowWindow(HWND handle, bool visible) {
   }
 }
 
+void x11EnableWindow(HWND handle, bool enabled) {
+  X11Window* window = x11WindowOf(handle);
+  if (!window || window->gone || window->borrowed || window->kind != NativeKind::ForeignChild)
+    return;
+  XSelectInput(x11().display, window->id, enabled ? kEventMask : kPassiveEventMask);
+}
+
 void x11RaiseWindow(HWND handle) {
   X11Window* window = x11WindowOf(handle);
-  if (window && !window->gone) XRaiseWindow(x11().display, window->id);
+  if (window && !window->gone && !window->borrowed) XRaiseWindow(x11().display, window->id);
 }
 
 void x11SetTitle(HWND handle, const char* title) {
@@ -274,6 +335,8 @@ bool x11ForeignWindowRect(uintptr_t number, RECT* screenRect) {
   return true;
 }
 
+uintptr_t x11RootWindow() { return uintptr_t(x11().root); }
+
 void x11SetCapture(HWND handle) {
   Display* display = x11().display;
   if (!handle) {
@@ -281,15 +344,15 @@ void x11SetCapture(HWND handle) {
     return;
   }
   X11Window* window = grabWindowFor(handle);
-  if (!window) return;
+  if (!window || window->borrowed) return;
   int result = XGrabPointer(display, window->id, True,
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                             GrabModeAsync, None, None, CurrentTime);
   if (result != GrabSuccess)
-    fprintf(stderr,
-            "quillon: x11: SetCapture: the pointer cannot be grabbed (%d); the mouse reaches the "
-            "window only while the pointer is over it\n",
-            result);
+    layerDiagnostic("x11",
+                    "SetCapture: the pointer cannot be grabbed (%d); the mouse reaches the "
+                    "window only while the pointer is over it",
+                    result);
 }
 
 void x11ShowCursor(bool visible) {

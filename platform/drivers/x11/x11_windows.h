@@ -31,6 +31,9 @@ struct X11Window {
   Window owner = 0;             // the X window a dialog is transient for
   bool resizable = false;
   bool gone = false;  // the X window was destroyed under us
+  // The root window itself, drawn on but not ours: never made, moved,
+  // mapped or destroyed by the driver (a ForeignChild of the root).
+  bool borrowed = false;
   // Where the layer has the window (screen coordinates, or the foreign
   // parent's), kept equal to what the driver last asked for or reported.
   RECT rect = {0, 0, 0, 0};
@@ -55,6 +58,8 @@ struct X11Window {
 
 X11Window* x11WindowOf(HWND handle);
 X11Window* x11WindowWithId(Window id);
+// Whether some native window is a ForeignChild of the X window `id`.
+bool x11HoldsChildrenOf(Window id);
 // Every native window, in the order of creation.
 int x11WindowCount();
 X11Window* x11WindowAt(int index);
@@ -69,8 +74,10 @@ void x11DestroyWindow(HWND handle);
 void x11PlaceWindow(HWND handle, const RECT& rect);
 void x11ShowWindow(HWND handle, bool visible);
 void x11RaiseWindow(HWND handle);
+void x11EnableWindow(HWND handle, bool enabled);
 void x11SetTitle(HWND handle, const char* title);
 bool x11ForeignWindowRect(uintptr_t number, RECT* screenRect);
+uintptr_t x11RootWindow();
 void x11SetCapture(HWND handle);
 void x11ShowCursor(bool visible);
 // The cursor the window shows now: hidden, or the given one (None: the arrow).

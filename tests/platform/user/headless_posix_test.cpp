@@ -1,7 +1,6 @@
 // Tests of the headless driver through a real program (headless_probe): the
 // input script and the messages it produces, the trace, PNG snapshots, the
 // virtual clock, and how a run ends (quit, close, stall, a bad script).
-#include <png.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/png_reader.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -178,22 +178,6 @@ TEST(HeadlessScript, ResizeByTheUserEndsWithExitSizeMove) {
                    "30 main WM_EXITSIZEMOVE 0x0 0x0"}));
   EXPECT_EQ(matching(run.trace, "resize"), Lines{"30 resize w1 300x150"});
   EXPECT_EQ(matching(run.trace, "move w1"), Lines{"30 move w1 100,50 300x150"});
-}
-
-// The RGB pixels of a PNG file, row after row, as 0xRRGGBB.
-std::vector<uint32_t> readPng(const std::string& path, int* width, int* height) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  std::vector<uint32_t> pixels;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return pixels;
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) return pixels;
-  *width = int(image.width);
-  *height = int(image.height);
-  for (size_t i = 0; i + 2 < bytes.size(); i += 3)
-    pixels.push_back(uint32_t(bytes[i]) << 16 | uint32_t(bytes[i + 1]) << 8 | bytes[i + 2]);
-  return pixels;
 }
 
 TEST(HeadlessScript, SnapshotsShowTheScreenAndTheTopWindow) {

@@ -22,20 +22,13 @@ class X11SaverTest : public X11Test {
   void SetUp() override {
     X11Test::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    std::string feed = dir_.write("feed.txt", "Green text on black\nA second line\nAnd a third\n");
-    dir_.write("quillonscr.ini",
-               "[settings]\nurl count=1\nurl0=file://" + feed +
-                   "\ntype delay=10\nline scroll delay=50\n");
+    writeFastFeedSettings(dir_);
   }
 
   // Starts the program with the test's folders for settings, lock and
   // temporary files.
   std::unique_ptr<ChildProcess> start(const std::vector<std::string>& arguments) {
-    std::vector<std::string> argv = {QUILLON_EXECUTABLE};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return std::make_unique<ChildProcess>(
-        argv, std::vector<std::string>{"QUILLON_WINDOWS_DIR=" + dir_.path(),
-                                       "XDG_RUNTIME_DIR=" + dir_.path(), "TMPDIR=" + dir_.path()});
+    return startProgram(QUILLON_EXECUTABLE, dir_, arguments);
   }
 
   TempDir dir_;

@@ -212,3 +212,21 @@ bool cursorIsBlank() {
   XFree(cursor);
   return blank;
 }
+
+void writeFastFeedSettings(const TempDir& dir) {
+  std::string feed = dir.write("feed.txt", "Green text on black\nA second line\nAnd a third\n");
+  dir.write("quillonscr.ini", "[settings]\nurl count=1\nurl0=file://" + feed +
+                                  "\ntype delay=10\nline scroll delay=50\n");
+}
+
+std::unique_ptr<ChildProcess> startProgram(const std::string& executable, const TempDir& dir,
+                                           const std::vector<std::string>& arguments,
+                                           std::vector<std::string> environment,
+                                           const std::string& errorsPath) {
+  std::vector<std::string> argv = {executable};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  environment.push_back("QUILLON_WINDOWS_DIR=" + dir.path());
+  environment.push_back("XDG_RUNTIME_DIR=" + dir.path());
+  environment.push_back("TMPDIR=" + dir.path());
+  return std::make_unique<ChildProcess>(argv, environment, errorsPath);
+}

@@ -13,10 +13,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <X11/Xlib.h>
+
+#include "tests/support/temp_dir.h"
+#include "tests/support/xvfb_server.h"
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
@@ -68,6 +72,17 @@ bool cursorIsBlank();
 // A window of the test's own (another program's, for the layer), mapped,
 // filled with `pixel`; `parent` 0 is the root.
 Window makeForeignWindow(const RECT& rect, uint32_t pixel, Window parent = 0);
+
+// The real program's settings in `dir` (quillonscr.ini): three short lines
+// of a feed file there, typed fast (10 ms a character, 50 ms a scroll).
+void writeFastFeedSettings(const TempDir& dir);
+// Starts the program at `executable` with these arguments and environment,
+// its settings, lock and temporary files in `dir`, its stderr into the file
+// `errorsPath` when one is given.
+std::unique_ptr<ChildProcess> startProgram(const std::string& executable, const TempDir& dir,
+                                           const std::vector<std::string>& arguments,
+                                           std::vector<std::string> environment = {},
+                                           const std::string& errorsPath = "");
 
 // Fills `rect` (client coordinates) of a layer window through GDI.
 void fillWithGdi(HWND window, const RECT& rect, COLORREF color);
