@@ -229,8 +229,9 @@ uint32_t* x11LendPixels(HWND handle, int width, int height) {
   }
   picture.image = image;
   // The window shows what it is sent: the server need not paint a
-  // background first when it is mapped or exposed.
-  XSetWindowBackgroundPixmap(x11().display, window->id, None);
+  // background first when it is mapped or exposed. A borrowed window (the
+  // root) keeps its owner's background, which comes back when we leave it.
+  if (!window->borrowed) XSetWindowBackgroundPixmap(x11().display, window->id, None);
   return reinterpret_cast<uint32_t*>(image->data);
 }
 
