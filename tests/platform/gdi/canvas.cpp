@@ -21,20 +21,26 @@ Canvas::~Canvas() {
   DeleteDC(dc_);
 }
 
-void Canvas::fill(int left, int top, int right, int bottom, COLORREF color) {
+void fillArea(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);
   RECT rect = {left, top, right, bottom};
-  FillRect(dc_, &rect, brush);
+  FillRect(dc, &rect, brush);
   DeleteObject(brush);
 }
 
-std::vector<COLORREF> Canvas::pixels() const {
+std::vector<COLORREF> readPixels(HDC dc, int width, int height) {
   std::vector<COLORREF> result;
-  for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) result.push_back(GetPixel(dc_, x, y));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) result.push_back(GetPixel(dc, x, y));
   }
   return result;
 }
+
+void Canvas::fill(int left, int top, int right, int bottom, COLORREF color) {
+  fillArea(dc_, left, top, right, bottom, color);
+}
+
+std::vector<COLORREF> Canvas::pixels() const { return readPixels(dc_, width_, height_); }
 
 ::testing::AssertionResult pictureIs(const Canvas& canvas, const std::vector<const char*>& rows,
                                      const std::vector<Legend>& legend) {

@@ -10,6 +10,13 @@
 
 #include <vector>
 
+// FillRect of the rectangle with a solid brush of `color`, on any device
+// context (a window's as well as a memory one).
+void fillArea(HDC dc, int left, int top, int right, int bottom, COLORREF color);
+// The top-left width x height pixels of a device context, row after row, as
+// GetPixel reads them.
+std::vector<COLORREF> readPixels(HDC dc, int width, int height);
+
 class Canvas {
  public:
   // A width x height bitmap of 32-bit pixels, filled with `color`.

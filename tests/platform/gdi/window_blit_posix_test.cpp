@@ -5,17 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/gdi/canvas.h"
+
 namespace {
 
 const int kWidth = 70;  // more than one comparison block per row
 const int kHeight = 12;
-
-void fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  RECT r = {left, top, right, bottom};
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-}
 
 void expectSamePixels(HDC window, HDC memory, int dx, int dy, const char* step) {
   for (int y = 0; y < kHeight; ++y)
@@ -40,13 +35,13 @@ TEST(WindowBlit, WindowHoldsTheSourceWhateverDiffered) {
   HBITMAP bitmap = CreateCompatibleBitmap(windowDc, kWidth, kHeight);
   HGDIOBJ old = SelectObject(memory, bitmap);
 
-  fill(windowDc, 0, 0, kWidth, kHeight, RGB(0, 0, 255));
-  fill(memory, 0, 0, kWidth, kHeight, RGB(0, 0, 255));
+  fillArea(windowDc, 0, 0, kWidth, kHeight, RGB(0, 0, 255));
+  fillArea(memory, 0, 0, kWidth, kHeight, RGB(0, 0, 255));
   // Differences at the first and last pixel, inside and across blocks, and
   // two spans of one row with equal pixels between them.
   SetPixel(memory, 0, 0, RGB(255, 0, 0));
   SetPixel(memory, kWidth - 1, kHeight - 1, RGB(0, 255, 0));
-  fill(memory, 14, 3, 19, 6, RGB(255, 255, 255));
+  fillArea(memory, 14, 3, 19, 6, RGB(255, 255, 255));
   SetPixel(memory, 2, 8, RGB(1, 2, 3));
   SetPixel(memory, 66, 8, RGB(4, 5, 6));
   ASSERT_TRUE(BitBlt(windowDc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY));
@@ -57,7 +52,7 @@ TEST(WindowBlit, WindowHoldsTheSourceWhateverDiffered) {
   expectSamePixels(windowDc, memory, 0, 0, "same copy");
 
   // A copy to an offset, partly outside the window.
-  fill(memory, 30, 0, 40, kHeight, RGB(9, 9, 9));
+  fillArea(memory, 30, 0, 40, kHeight, RGB(9, 9, 9));
   ASSERT_TRUE(BitBlt(windowDc, 5, 2, kWidth, kHeight, memory, 0, 0, SRCCOPY));
   expectSamePixels(windowDc, memory, 5, 2, "offset copy");
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/platform/gdi/canvas.h"
+
 #include <functional>
 #include <vector>
 
@@ -17,26 +19,14 @@ namespace {
 const int kWidth = 40;
 const int kHeight = 30;
 
-void fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-  HBRUSH brush = CreateSolidBrush(color);
-  RECT r = {left, top, right, bottom};
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-}
-
 // A picture whose every row differs from the others, so that a row shown
 // at the wrong height is seen.
 void paintRows(HDC dc, int salt) {
-  for (int y = 0; y < kHeight; ++y) fill(dc, 0, y, kWidth, y + 1, RGB(y * 8, salt, 0x40));
-  fill(dc, 5 + salt % 7, 4, 9 + salt % 7, 20, RGB(0xFF, 0xFF, salt));
+  for (int y = 0; y < kHeight; ++y) fillArea(dc, 0, y, kWidth, y + 1, RGB(y * 8, salt, 0x40));
+  fillArea(dc, 5 + salt % 7, 4, 9 + salt % 7, 20, RGB(0xFF, 0xFF, salt));
 }
 
-std::vector<COLORREF> read(HDC dc, int width = kWidth, int height = kHeight) {
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
-  return pixels;
-}
+std::vector<COLORREF> read(HDC dc) { return readPixels(dc, kWidth, kHeight); }
 
 // Rows [top, top + count) of `from` as a picture of its own.
 std::vector<COLORREF> rowsOf(const std::vector<COLORREF>& from, int top, int count) {
@@ -86,7 +76,7 @@ class WindowCopy : public ::testing::Test {
   // scratch bitmap, a blank bottom row, and the whole of it back.
   void scroll(int rows) {
     BitBlt(scratch_, 0, 0, kWidth, kHeight - rows, picture_, 0, rows, SRCCOPY);
-    fill(scratch_, 0, kHeight - rows, kWidth, kHeight, RGB(0, 0, 0));
+    fillArea(scratch_, 0, kHeight - rows, kWidth, kHeight, RGB(0, 0, 0));
     BitBlt(picture_, 0, 0, kWidth, kHeight, scratch_, 0, 0, SRCCOPY);
   }
 
@@ -112,20 +102,20 @@ void writeDirectly(HWND window) {
 const CopyCase kCopyCases[] = {
     {"a change outside a copied rectangle is kept for a later copy that covers it",
      [](WindowCopy& c) {
-       fill(c.picture_, 30, 20, 35, 25, RGB(9, 200, 9));
+       fillArea(c.picture_, 30, 20, 35, 25, RGB(9, 200, 9));
        c.copy(c.windowDc_, 0, 0, 10, 10);
      }},
     {"a change inside a copied rectangle and another outside it",
      [](WindowCopy& c) {
-       fill(c.picture_, 2, 2, 6, 6, RGB(9, 200, 9));
-       fill(c.picture_, 2, 20, 38, 22, RGB(9, 9, 200));
+       fillArea(c.picture_, 2, 2, 6, 6, RGB(9, 200, 9));
+       fillArea(c.picture_, 2, 20, 38, 22, RGB(9, 9, 200));
        c.copy(c.windowDc_, 0, 0, kWidth, 10);
-       fill(c.picture_, 3, 3, 4, 4, RGB(1, 1, 1));
+       fillArea(c.picture_, 3, 3, 4, 4, RGB(1, 1, 1));
      }},
     {"the window drew on itself since it took the picture",
      [](WindowCopy& c) {
-       fill(c.windowDc_, 0, 10, kWidth, 14, RGB(77, 0, 0));
-       fill(c.windowDc_, 3, 0, 4, kHeight, RGB(0, 77, 0));
+       fillArea(c.windowDc_, 0, 10, kWidth, 14, RGB(77, 0, 0));
+       fillArea(c.windowDc_, 3, 0, 4, kHeight, RGB(0, 77, 0));
      }},
     {"something wrote straight into the window's pixels",
      [](WindowCopy& c) { writeDirectly(c.windows_[0]); }},
@@ -144,17 +134,17 @@ const CopyCase kCopyCases[] = {
     {"a few drawings, a copy, more drawings",
      [](WindowCopy& c) {
        for (int i = 0; i < 5; ++i) {
-         fill(c.picture_, i * 6, 25, i * 6 + 6, 30, RGB(0, 0, 0));
-         fill(c.picture_, i * 6, 25, i * 6 + 3, 29, RGB(0, 255, 0));
+         fillArea(c.picture_, i * 6, 25, i * 6 + 6, 30, RGB(0, 0, 0));
+         fillArea(c.picture_, i * 6, 25, i * 6 + 3, 29, RGB(0, 255, 0));
          c.copy(c.windowDc_);
        }
-       fill(c.picture_, 36, 25, 40, 30, RGB(0, 255, 255));
+       fillArea(c.picture_, 36, 25, 40, 30, RGB(0, 255, 255));
      }},
     {"line scrolls, the window taking every one",
      [](WindowCopy& c) {
        for (int i = 0; i < 4; ++i) {
          c.scroll(6);
-         fill(c.picture_, i * 5, 24, i * 5 + 4, 30, RGB(0, 255, 0));
+         fillArea(c.picture_, i * 5, 24, i * 5 + 4, 30, RGB(0, 255, 0));
          c.copy(c.windowDc_);
        }
        c.scroll(6);
@@ -162,7 +152,7 @@ const CopyCase kCopyCases[] = {
     {"two line scrolls before the window takes the picture",
      [](WindowCopy& c) {
        c.scroll(5);
-       fill(c.picture_, 0, 25, 7, 30, RGB(0, 255, 0));
+       fillArea(c.picture_, 0, 25, 7, 30, RGB(0, 255, 0));
        c.scroll(5);
      }},
     {"a scroll by more rows than the picture has",
@@ -184,11 +174,11 @@ const CopyCase kCopyCases[] = {
     {"the picture also copied onto a second window",
      [](WindowCopy& c) {
        c.copy(c.otherDc_);
-       fill(c.picture_, 0, 0, 20, 5, RGB(50, 60, 70));
+       fillArea(c.picture_, 0, 0, 20, 5, RGB(50, 60, 70));
        c.copy(c.otherDc_);
        c.scroll(3);
        c.copy(c.otherDc_);
-       fill(c.picture_, 20, 0, 25, 30, RGB(80, 90, 100));
+       fillArea(c.picture_, 20, 0, 25, 30, RGB(80, 90, 100));
        c.copy(c.otherDc_);
      }},
 };
@@ -220,10 +210,10 @@ TEST_F(WindowCopy, RowsCopiedBetweenBitmapsStayApartWhenOneIsDrawnOn) {
   ASSERT_EQ(read(scratch_), expected);
 
   // Drawing into either leaves the other as it was.
-  fill(scratch_, 0, 12, 20, 14, RGB(1, 2, 3));
+  fillArea(scratch_, 0, 12, 20, 14, RGB(1, 2, 3));
   SetPixel(scratch_, 30, 11, RGB(4, 5, 6));
   EXPECT_EQ(read(picture_), picture);
-  fill(picture_, 0, 5, kWidth, 8, RGB(7, 8, 9));
+  fillArea(picture_, 0, 5, kWidth, 8, RGB(7, 8, 9));
   SetPixel(picture_, 39, 9, RGB(10, 11, 12));
   std::vector<COLORREF> scratchNow = read(scratch_);
   for (int x = 0; x < 20; ++x) {
@@ -253,16 +243,16 @@ TEST_F(WindowCopy, WholeRowsCopiedWithinOneBitmapOverlapping) {
         expected[size_t((c.to + y) * kWidth + x)] = before[size_t((c.from + y) * kWidth + x)];
     ASSERT_EQ(read(picture_), expected);
     // A row that two places now hold, drawn on at one of them.
-    fill(picture_, 0, c.to, 5, c.to + 1, RGB(3, 3, 3));
+    fillArea(picture_, 0, c.to, 5, c.to + 1, RGB(3, 3, 3));
     for (int x = 0; x < 5; ++x) expected[size_t(c.to * kWidth + x)] = RGB(3, 3, 3);
     ASSERT_EQ(read(picture_), expected);
   }
 }
 
 TEST_F(WindowCopy, WholeRowFillsShareOneRowUntilDrawnOn) {
-  fill(picture_, 0, 0, kWidth, kHeight, RGB(20, 30, 40));
+  fillArea(picture_, 0, 0, kWidth, kHeight, RGB(20, 30, 40));
   SetPixel(picture_, 7, 7, RGB(1, 1, 1));
-  fill(picture_, 0, 9, 3, 10, RGB(2, 2, 2));
+  fillArea(picture_, 0, 9, 3, 10, RGB(2, 2, 2));
   std::vector<COLORREF> pixels = read(picture_);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
