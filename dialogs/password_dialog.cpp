@@ -8,7 +8,6 @@
 #include <string.h>
 
 #include "dialogs/centre_dialog.h"
-#include "host/saver_state.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 
@@ -19,7 +18,10 @@ namespace {
 // At most 48 characters and the terminating zero.
 const int kFieldBufferSize = 49;
 
-bool verifyRole() { return runMode == Saver; }
+// The role of the open dialog, from WM_INITDIALOG's parameter.
+PasswordRole role = SetPasswordRole;
+
+bool verifyRole() { return role == VerifyPasswordRole; }
 
 // Reads a field into a zero-filled buffer of kFieldBufferSize bytes.
 void readField(int id, char* text) {
@@ -29,9 +31,10 @@ void readField(int id, char* text) {
 
 }  // namespace
 
-INT_PTR CALLBACK passwordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK passwordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     passwordDialog = dialog;
+    role = lParam == VerifyPasswordRole ? VerifyPasswordRole : SetPasswordRole;
     initPasswordDialog();
     return 0;
   }

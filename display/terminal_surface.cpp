@@ -3,7 +3,6 @@
 #include "display/terminal_surface.h"
 
 #include "display/wrapping.h"
-#include "host/saver_state.h"
 #include "settings/settings.h"
 
 HFONT terminalFont = nullptr;
@@ -19,6 +18,9 @@ HDC scratchDC = nullptr;
 
 namespace {
 
+// The window the surface belongs to.
+HWND surfaceWindow = nullptr;
+
 // A new bitmap of the window's format, selected into `dc` and filled with the
 // background.
 HBITMAP createFilledBitmap(HDC compatible, HDC dc, int width, int height) {
@@ -31,14 +33,30 @@ HBITMAP createFilledBitmap(HDC compatible, HDC dc, int width, int height) {
 
 }  // namespace
 
-void createSurface() {
-  GetClientRect(saverWindow, &clientRect);
+void destroySurface() {
+  // A wrap inside a typing tick scrolls through scratchDC, which stays held
+  // with scrollBitmap selected until the next scroll tick deletes it. When
+  // the window goes before that tick, delete the context first: a bitmap
+  // that is still selected into a context cannot be destroyed.
+  if (scratchDC != nullptr) DeleteDC(scratchDC);
+  scratchDC = nullptr;
+  HGDIOBJ objects[] = {screenBitmap, scrollBitmap, terminalFont, backgroundBrush};
+  for (HGDIOBJ object : objects)
+    if (object != nullptr) DeleteObject(object);
+  screenBitmap = scrollBitmap = nullptr;
+  terminalFont = nullptr;
+  backgroundBrush = nullptr;
+}
+
+void createSurface(HWND window) {
+  surfaceWindow = window;
+  GetClientRect(surfaceWindow, &clientRect);
   terminalFont = CreateFontA(settings.fontSize, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, settings.fontName);
   backgroundBrush = CreateSolidBrush(static_cast<COLORREF>(settings.bgColor));
 
-  windowDC = GetDC(saverWindow);
+  windowDC = GetDC(surfaceWindow);
   HGDIOBJ previousFont = SelectObject(windowDC, terminalFont);
   TEXTMETRICA metrics = {};
   GetTextMetricsA(windowDC, &metrics);
@@ -55,13 +73,13 @@ void createSurface() {
 
   DeleteDC(pictureDC);
   pictureDC = nullptr;
-  ReleaseDC(saverWindow, windowDC);
+  ReleaseDC(surfaceWindow, windowDC);
   windowDC = nullptr;
 }
 
 void scrollOneLine() {
   RECT client;
-  GetClientRect(saverWindow, &client);
+  GetClientRect(surfaceWindow, &client);
   int width = client.right;
   int height = client.bottom;
   if (scratchDC == nullptr) scratchDC = CreateCompatibleDC(windowDC);
@@ -75,7 +93,7 @@ void scrollOneLine() {
 
 void paintSurface(HDC deviceContext) {
   RECT client;
-  GetClientRect(saverWindow, &client);
+  GetClientRect(surfaceWindow, &client);
   if (screenBitmap == nullptr) return;
   HDC memory = CreateCompatibleDC(deviceContext);
   SelectObject(memory, screenBitmap);
@@ -85,7 +103,7 @@ void paintSurface(HDC deviceContext) {
 
 void relayoutSurface() {
   if (screenBitmap == nullptr) return;
-  HDC window = GetDC(saverWindow);
+  HDC window = GetDC(surfaceWindow);
   pictureDC = CreateCompatibleDC(window);
   HDC copyDC = CreateCompatibleDC(window);
 
@@ -99,7 +117,7 @@ void relayoutSurface() {
   SelectObject(copyDC, copyBitmap);
   BitBlt(copyDC, 0, 0, oldWidth, oldHeight, pictureDC, 0, 0, SRCCOPY);
 
-  GetClientRect(saverWindow, &clientRect);
+  GetClientRect(surfaceWindow, &clientRect);
   int width = clientRect.right;
   int height = clientRect.bottom;
 
@@ -119,5 +137,5 @@ void relayoutSurface() {
   pictureDC = nullptr;
   DeleteDC(copyDC);
   DeleteObject(copyBitmap);
-  ReleaseDC(saverWindow, window);
+  ReleaseDC(surfaceWindow, window);
 }

@@ -22,9 +22,13 @@ extern HDC windowDC;             // held only during an operation or a tick
 extern HDC pictureDC;            // memory context drawing into screenBitmap
 extern HDC scratchDC;            // memory context of scrollBitmap, made by a scroll
 
-// Builds the font, brush, cell size and both bitmaps, and shows the blank
-// picture. Called once, after the window is shown.
-void createSurface();
+// Builds the font, brush, cell size and both bitmaps for `window`, and
+// shows the blank picture. Called once, after the window is shown; the other
+// operations work on that window.
+void createSurface(HWND window);
+
+// Releases what createSurface and the scrolls made (window destruction).
+void destroySurface();
 
 // Moves the picture up by lineHeight and blanks the bottom row. The caller
 // holds windowDC and pictureDC; scratchDC stays held afterwards.

@@ -1,16 +1,29 @@
-// The feed fetcher: fetches the next URL of settings.urlList with libcurl and
-// cuts the document into display lines in lineQueue, or appends two error
-// lines when the transfer fails.
+// The feed fetcher: fetches the next URL of settings.urlList with libcurl
+// and cuts the document into display lines in lineQueue, or appends two
+// error lines when the transfer fails.
 //
-// A fetch is synchronous and bounded by settings.fetchTimeout (seconds; 0 is
-// no limit). The list rotates by one URL per fetch, so a list of feeds is
-// fetched round-robin. A document is held whole in memory while it arrives;
-// past maxDocumentBytes the transfer is stopped and counts as failed. Before
-// it is cut into lines, a UTF-8 document is converted to the ANSI code page
-// and the document of a feed: URL becomes the lines of its items
-// (feed/display_text.h).
+// A transfer never runs on the user-interface thread: startFetch takes the
+// next URL (the list rotates by one URL per fetch, so a list of feeds is
+// fetched round-robin), starts the transfer on a thread of its own and
+// returns at once. The window keeps answering its messages meanwhile; when
+// the transfer has ended, the thread posts DocumentMessage to the window,
+// whose procedure calls finishFetch to append the lines. cancelFetch ends a
+// transfer at once (the window is going). See feed/transfer.h for what a
+// transfer does (HTTP redirects, errors, the user agent, file: URLs).
+//
+// A document is held whole in memory while it arrives; past
+// maxDocumentBytes the transfer is stopped and counts as failed. Before it
+// is cut into lines, a UTF-8 document is converted to the ANSI code page and
+// the document of a feed: URL becomes the lines of its items
+// (feed/display_text.h); a feed: URL whose document gives no line at all
+// gives the line "** No items in URL".
+//
+// The fetch cycle is polite (feed/fetch_cycle.h): after a whole round of
+// the list that gave no line, nextFetchDelay says how long to wait.
 #ifndef QUILLON_FEED_FEED_FETCHER_H
 #define QUILLON_FEED_FEED_FETCHER_H
+
+#include <windows.h>
 
 #include <stddef.h>
 
@@ -19,27 +32,33 @@
 // The display lines waiting to be typed.
 extern StringQueue lineQueue;
 
-// The body of the current transfer, zero-terminated; null between fetches
-// (and left over after a failed fetch until the next one starts).
-extern char* textBuffer;
-
 // The largest document kept: 64 MiB.
 extern const size_t maxDocumentBytes;
 
-// Fetches the next URL into lineQueue. Returns the number of lines appended;
-// 0 on failure, when the two error lines are appended instead.
+// Posted to the window given to startFetch when its transfer has ended.
+const UINT DocumentMessage = WM_APP + 1;
+
+// Starts fetching the next URL; DocumentMessage follows. False when no
+// transfer could be started: then the fetch has already ended (its error
+// lines, if any, are queued) and nothing will be posted.
+bool startFetch(HWND window);
+
+// A transfer was started and finishFetch has not taken it yet.
+bool fetchRunning();
+
+// Takes the ended transfer: appends its lines (or the two error lines) to
+// lineQueue and returns how many were appended. 0 when no transfer ran.
+int finishFetch();
+
+// Ends a running transfer at once and forgets it; nothing is queued.
+void cancelFetch();
+
+// Milliseconds to wait before the next fetch starts (0: none).
+DWORD nextFetchDelay();
+
+// Fetches the next URL and waits for it: startFetch, then finishFetch.
+// Returns the number of lines appended; 0 on failure, when the two error
+// lines are appended instead.
 int fetchNext();
-
-// libcurl's write function: appends one received piece of the body to
-// textBuffer, up to the piece's first zero byte.
-size_t receiveChunk(char* data, size_t size, size_t nmemb, void* userData);
-
-// The two ends of receiving one document, which fetchNext puts around the
-// transfer: startDocument drops any text left over and starts counting the
-// document's size again; queueDocumentLines appends every line of the text
-// received (CR and LF separate lines, empty lines are dropped) to lineQueue,
-// releases the text and returns the number of lines.
-void startDocument();
-int queueDocumentLines();
 
 #endif

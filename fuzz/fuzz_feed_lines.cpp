@@ -13,13 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "feed/document_buffer.h"
 #include "feed/feed_fetcher.h"
 #include "fuzz/fuzz_check.h"
-#include "settings/settings.h"
-
-// The fetcher reads its URL list and time-out from the settings record,
-// which receiving and splitting never touch.
-Settings settings;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
@@ -31,18 +27,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string document(reinterpret_cast<const char*>(data) + 1 + sizes, size - 1 - sizes);
 
   lineQueue.clear();
-  startDocument();
+  DocumentBuffer buffer;
+  buffer.limit = maxDocumentBytes;
   std::string kept;
   size_t at = 0;
   for (size_t turn = 0; at < document.size(); turn++) {
     size_t length = pieces[turn % pieces.size()];
     if (length > document.size() - at) length = document.size() - at;
     std::string piece = document.substr(at, length);
-    fuzzCheck(receiveChunk(&piece[0], 1, length, nullptr) == length, "every byte taken");
+    fuzzCheck(receiveChunk(&piece[0], 1, length, &buffer) == length, "every byte taken");
     kept += piece.substr(0, strnlen(piece.c_str(), length));
     at += length;
   }
-  int queued = queueDocumentLines();
+  int queued = queueDocumentLines(&buffer);
 
   std::vector<std::string> expected;
   size_t start = 0;
@@ -59,6 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lineQueue.popFront(line.data(), static_cast<int>(line.size() - 1));
     fuzzCheck(want == line.data(), "the lines of the whole document, in order");
   }
-  fuzzCheck(textBuffer == nullptr, "the text released");
+  fuzzCheck(buffer.text == nullptr, "the text released");
   return 0;
 }

@@ -18,27 +18,10 @@ void removePreviewFile() {
 }
 
 void cleanupOnDestroy() {
-  // A wrap inside a typing tick scrolls through scratchDC, which stays held
-  // with scrollBitmap selected until the next scrollTick deletes it. When
-  // the window goes before that tick, delete the context first: a bitmap
-  // that is still selected into a context cannot be destroyed, and both
-  // would leak.
-  if (scratchDC != nullptr) {
-    DeleteDC(scratchDC);
-    scratchDC = nullptr;
-  }
-  if (screenBitmap != nullptr) {
-    DeleteObject(screenBitmap);
-    screenBitmap = nullptr;
-  }
-  if (scrollBitmap != nullptr) {
-    DeleteObject(scrollBitmap);
-    scrollBitmap = nullptr;
-  }
+  destroySurface();
   removePreviewFile();
   ShowCursor(TRUE);
-  KillTimer(saverWindow, ScrollTimer);
-  KillTimer(saverWindow, TypeTimer);
+  stopTyping();
   if (singleInstanceMutex != nullptr) {
     CloseHandle(singleInstanceMutex);
     singleInstanceMutex = nullptr;

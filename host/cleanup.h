@@ -2,9 +2,9 @@
 #ifndef QUILLON_HOST_CLEANUP_H
 #define QUILLON_HOST_CLEANUP_H
 
-// Deletes the picture's bitmaps, removes the preview's banner file, shows
-// the cursor again, stops both timers, closes the single-instance mutex and
-// stops the socket layer.
+// Releases the terminal surface, removes the preview's banner file, shows
+// the cursor again, stops the typewriter (its timers, a running fetch),
+// closes the single-instance mutex and stops the socket layer.
 void cleanupOnDestroy();
 
 // Removes the preview's banner file, if one was written, and forgets its

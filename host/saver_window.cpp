@@ -4,11 +4,12 @@
 // processing destroys the window, and WM_DESTROY cleans up.
 #include "host/saver_window.h"
 
-#include "dialogs/wake_check.h"
 #include "display/terminal_surface.h"
 #include "display/typewriter.h"
+#include "feed/feed_fetcher.h"
 #include "host/cleanup.h"
 #include "host/saver_state.h"
+#include "host/wake_check.h"
 #include "host/window_drag.h"
 
 int32_t mouseMoveCount = 0;
@@ -47,7 +48,6 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   const RunMode mode = runMode;
   switch (message) {
     case WM_DESTROY:
-      KillTimer(saverWindow, ScrollTimer);
       cleanupOnDestroy();
       PostQuitMessage(0);
       return 0;
@@ -75,6 +75,9 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_EXITSIZEMOVE:
       relayoutSurface();
+      return 0;
+    case DocumentMessage:
+      documentArrived();
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

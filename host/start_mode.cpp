@@ -81,7 +81,7 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
       return false;
     case SetPassword:
       if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASSWORD), parentWindow,
-                          passwordDialogProc, 0) == IDOK)
+                          passwordDialogProc, SetPasswordRole) == IDOK)
         saveSettings();
       return false;
     case None:
@@ -107,13 +107,10 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
   UpdateWindow(saverWindow);
   dragAnchorX = -1;
   dragAnchorY = -1;
-  createSurface();
+  createSurface(saverWindow);
 
   // An empty line makes the first tick fetch the first URL: the user sees a
   // scroll first, then the first line being typed.
-  memset(currentLine, 0, sizeof currentLine);
-  typePos = 0;
-  SetTimer(saverWindow, TypeTimer, static_cast<UINT>(settings.typeDelay), typeTick);
-  InvalidateRect(saverWindow, nullptr, TRUE);
+  startTyping(saverWindow, "");
   return true;
 }

@@ -8,6 +8,7 @@
 #include <string.h>
 #include <time.h>
 
+#include "platform/drivers/loop_wake.h"
 #include "platform/drivers/termination_signals.h"
 
 namespace {
@@ -17,8 +18,8 @@ void doNothing() {}
 SIZE defaultScreenSize() { return SIZE{1024, 768}; }
 
 void sleepUntilTimeout(DWORD timeoutMs) {
-  pollfd signals = {terminationSignalFd(), POLLIN, 0};
-  poll(&signals, 1, timeoutMs == INFINITE ? -1 : int(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
+  pollfd wakes[2] = {{terminationSignalFd(), POLLIN, 0}, {messageLoopWakeFd(), POLLIN, 0}};
+  poll(wakes, 2, timeoutMs == INFINITE ? -1 : int(timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : timeoutMs));
 }
 
 bool noForeignWindow(uintptr_t, RECT*) { return false; }

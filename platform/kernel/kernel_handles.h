@@ -1,12 +1,13 @@
 // Kernel object handles of the layer: the table from a HANDLE to the object
 // behind it and the function that releases the object, which CloseHandle
-// runs. The layer has two kinds: named mutexes and open registry keys.
+// runs. The layer has four kinds: named mutexes, open registry keys, threads
+// and open files.
 #ifndef QUILLON_PLATFORM_KERNEL_KERNEL_HANDLES_H
 #define QUILLON_PLATFORM_KERNEL_KERNEL_HANDLES_H
 
 #include <windows.h>
 
-enum class KernelObjectKind { Mutex, RegistryKey };
+enum class KernelObjectKind { Mutex, RegistryKey, Thread, File };
 
 // Releases the object when its handle is closed.
 typedef void (*ReleaseKernelObject)(void* object);

@@ -11,12 +11,22 @@
 // region, then WM_TIMER for a due timer. WM_PAINT and WM_TIMER are made when
 // asked for, never queued, so there is at most one of each per retrieval.
 // When nothing is there, it waits in the driver until the next timer is due
-// (a virtual clock jumps there at once). There is one thread: messages sent
-// from other threads do not exist here.
+// (a virtual clock jumps there at once).
+//
+// Windows and their queue belong to the one user-interface thread (the one
+// that starts the program). Another thread may only post: PostMessageA from
+// it puts the message into an inbox under a lock and wakes the driver's wait
+// (platform/drivers/loop_wake.h); the user-interface thread moves the inbox
+// into its posted messages at each look, dropping those whose window has
+// gone meanwhile. Such a post cannot check the window when it is made, so it
+// succeeds for any non-null window; Win32 checks it at once.
 #include <deque>
+#include <mutex>
+#include <thread>
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/key_names.h"
+#include "platform/drivers/loop_wake.h"
 #include "platform/drivers/termination_signals.h"
 #include "platform/internal/trace.h"
 #include "platform/user/message_queue.h"
@@ -46,6 +56,39 @@ struct Queue {
 Queue& queue() {
   static Queue q;
   return q;
+}
+
+// The thread that runs static initialisation runs main(): the
+// user-interface thread.
+const std::thread::id kUserInterfaceThread = std::this_thread::get_id();
+
+// Messages that other threads posted, not yet seen by the queue.
+struct Inbox {
+  std::mutex lock;
+  std::deque<MSG> messages;
+};
+
+Inbox& inbox() {
+  static Inbox box;
+  return box;
+}
+
+bool onUserInterfaceThread() { return std::this_thread::get_id() == kUserInterfaceThread; }
+
+void takeOtherThreadsPosts() {
+  drainMessageLoopWake();
+  std::deque<MSG> arrived;
+  {
+    Inbox& box = inbox();
+    std::lock_guard<std::mutex> guard(box.lock);
+    arrived.swap(box.messages);
+  }
+  for (MSG& m : arrived) {
+    if (!findWindow(m.hwnd)) continue;
+    m.time = GetTickCount();
+    m.pt = queue().cursor;
+    queue().posted.push_back(m);
+  }
 }
 
 MSG makeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,6 +133,7 @@ bool lookForMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove) {
   Queue& q = queue();
   displayDriver().waitEvents(0);
   deliverTerminationSignals();
+  takeOtherThreadsPosts();
   for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
     if (!accepts(*it, filter, first, last)) continue;
     *out = *it;
@@ -183,6 +227,19 @@ POINT cursorPosition() { return queue().cursor; }
 void setCursorPosition(POINT screen) { queue().cursor = screen; }
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!onUserInterfaceThread()) {
+    if (!window) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    {
+      Inbox& box = inbox();
+      std::lock_guard<std::mutex> guard(box.lock);
+      box.messages.push_back(MSG{window, message, wParam, lParam, 0, POINT{0, 0}});
+    }
+    wakeMessageLoop();
+    return TRUE;
+  }
   if (window && !windowOrError(window)) return FALSE;
   queue().posted.push_back(makeMessage(window, message, wParam, lParam));
   return TRUE;

@@ -54,8 +54,6 @@ void DisplayTest::SetUp() {
   settings.indent = 0;
   settings.fontSize = 30;
   strcpy(settings.fontName, "Courier New");
-  memset(currentLine, 0, sizeof currentLine);
-  typePos = 0;
   mark();
 }
 

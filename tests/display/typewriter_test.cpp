@@ -19,11 +19,8 @@ class Typewriter : public DisplayTest {
  protected:
   // Start-up as the host does it: an empty line, TypeTimer armed.
   void start() {
-    memset(currentLine, 0, sizeof currentLine);
-    typePos = 0;
     mark();
-    SetTimer(saverWindow, TypeTimer, static_cast<UINT>(settings.typeDelay), typeTick);
-    InvalidateRect(saverWindow, nullptr, TRUE);
+    startTyping(saverWindow, "");
   }
   // Character textouts (the cursor's left out) as x positions, in order.
   std::vector<long> characterXs() const {
@@ -64,11 +61,11 @@ TEST_F(Typewriter, WorkedExampleWrapsTheEleventhCharacter) {
   EXPECT_EQ(xs[12], 2 * cw);
   // One scroll after the first line-end tick, one for the wrap.
   EXPECT_EQ(scrolls().size(), 2u);
-  EXPECT_STREQ(currentLine, "KLM");
-  EXPECT_EQ(typePos, 3);
+  EXPECT_STREQ(typewriterLine(), "KLM");
+  EXPECT_EQ(typewriterPosition(), 3);
   runFor(50);  // the line-end tick: the next line is loaded
-  EXPECT_STREQ(currentLine, "next");
-  EXPECT_EQ(typePos, 0);
+  EXPECT_STREQ(typewriterLine(), "next");
+  EXPECT_EQ(typewriterPosition(), 0);
 }
 
 TEST_F(Typewriter, DefaultTimingAndTheFirstTickFetch) {
@@ -151,14 +148,25 @@ TEST_F(Typewriter, EmptyDocumentTypesTheLastLineAgain) {
   EXPECT_EQ(typedText(), "lastlast");
 }
 
-TEST_F(Typewriter, EmptyFeedAtStartScrollsBlankRowsAndFetchesEachCycle) {
+// A list whose one document gives no line: the blank row scrolls once, then
+// the next round of the list waits 30 s (and then 60 s) instead of fetching
+// at every line pause.
+TEST_F(Typewriter, EmptyFeedAtStartScrollsOnceThenWaits) {
   settings.urlList.append(fileUrl("\r\n\r\n").c_str());
   open(400, 100);
   start();
   runFor(2000);
   EXPECT_EQ(typedText(true), "");
-  // A cycle is one type delay plus one scroll delay: 550 ms.
-  EXPECT_EQ(scrolls().size(), 3u);
+  EXPECT_EQ(scrolls().size(), 1u);
+  EXPECT_EQ(typewriterState(), WaitingForDocument);
+  runFor(31000);
+  EXPECT_EQ(scrolls().size(), 2u);
+  std::vector<DrawEvent> waits;
+  for (const DrawEvent& e : events({"settimer"}))
+    if (e.args.at(1) == FetchTimer) waits.push_back(e);
+  ASSERT_EQ(waits.size(), 2u);
+  EXPECT_EQ(waits[0].args.at(2), 30000);
+  EXPECT_EQ(waits[1].args.at(2), 60000);
 }
 
 TEST_F(Typewriter, ZeroOrNegativeDelaysUseTheTimerLimits) {
@@ -174,8 +182,7 @@ TEST_F(Typewriter, ZeroOrNegativeDelaysUseTheTimerLimits) {
 
   // A negative delay arrives as a huge interval: the timer waits, nothing
   // breaks.
-  KillTimer(saverWindow, TypeTimer);
-  KillTimer(saverWindow, ScrollTimer);
+  stopTyping();
   settings.typeDelay = -1;
   lineQueue.append("def");
   start();

@@ -21,9 +21,7 @@ namespace {
 class WindowPicture : public DisplayTest {
  protected:
   void start(const char* firstLine) {
-    strcpy(currentLine, firstLine);
-    typePos = 0;
-    SetTimer(saverWindow, TypeTimer, static_cast<UINT>(settings.typeDelay), typeTick);
+    startTyping(saverWindow, firstLine);
   }
 
   // How many pixels of the window differ from the picture; the window is

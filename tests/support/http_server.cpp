@@ -4,6 +4,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <ctype.h>
 #include <poll.h>
 #include <string.h>
 #include <sys/socket.h>
@@ -43,6 +44,15 @@ bool sendAll(int fd, const char* data, size_t size) {
   return true;
 }
 
+// Whether the request head has a header of that name (lower case, with its
+// colon), in any case.
+bool hasHeader(const std::string& head, const char* name) {
+  std::string lower = head;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(tolower(c)); });
+  return lower.find(std::string("\r\n") + name) != std::string::npos;
+}
+
 }  // namespace
 
 HttpServer::HttpServer() {
@@ -70,6 +80,11 @@ std::string HttpServer::url(const std::string& path) const {
 std::vector<std::string> HttpServer::requests() {
   std::lock_guard<std::mutex> lock(mutex_);
   return requests_;
+}
+
+std::vector<std::string> HttpServer::requestHeads() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return heads_;
 }
 
 bool HttpServer::waitForRequest(const std::string& path) {
@@ -113,15 +128,22 @@ void HttpServer::answer(int client) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(path);
+    heads_.push_back(head);
     auto it = routes_.find(path);
     if (it != routes_.end()) {
       route = it->second;
+      if (++counts_[path] <= route.emptyFirst) route.body.clear();
     } else {
       route.status = "404 Not Found";
       route.body = "no such page\n";
     }
   }
 
+  if (route.needsUserAgent && !hasHeader(head, "user-agent:")) {
+    route.status = "403 Forbidden";
+    route.body = "Who are you?\n";
+  }
+  if (route.delayMs > 0 && !holdOpen(client, route.delayMs)) return;
   std::string reply = "HTTP/1.0 " + route.status + "\r\n" + route.headers +
                       "Content-Length: " + std::to_string(route.body.size()) +
                       "\r\nConnection: close\r\n\r\n";
@@ -129,19 +151,28 @@ void HttpServer::answer(int client) {
   size_t bodyBytes = route.body.size();
   if (route.stallAfter >= 0 && static_cast<size_t>(route.stallAfter) < bodyBytes)
     bodyBytes = static_cast<size_t>(route.stallAfter);
-  if (!sendAll(client, route.body.data(), bodyBytes)) return;
-  if (route.stallAfter >= 0) {
-    // Hold the connection open, sending nothing, until the time is up, the
-    // peer gives up or the server stops.
-    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(route.stallMs);
-    while (!stopping_ && std::chrono::steady_clock::now() < until) {
-      pollfd p{client, POLLIN, 0};
-      if (poll(&p, 1, 50) > 0) {
-        ssize_t n = recv(client, buf, sizeof buf, 0);
-        if (n <= 0) break;
-      }
+  for (size_t sent = 0; route.trickleMs > 0 && sent < bodyBytes; sent++) {
+    if (!sendAll(client, route.body.data() + sent, 1)) return;
+    if (!holdOpen(client, route.trickleMs)) return;
+  }
+  if (route.trickleMs <= 0 && !sendAll(client, route.body.data(), bodyBytes)) return;
+  if (route.stallAfter >= 0) holdOpen(client, route.stallMs);
+}
+
+bool HttpServer::holdOpen(int client, int ms) {
+  // Sends nothing until the time is up, the peer gives up or the server
+  // stops; true when the time was up.
+  char buf[4096];
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
+    if (stopping_) return false;
+    pollfd p{client, POLLIN, 0};
+    if (poll(&p, 1, 20) > 0) {
+      ssize_t n = recv(client, buf, sizeof buf, 0);
+      if (n <= 0) return false;
     }
   }
+  return true;
 }
 
 int refusedPort() {

@@ -21,6 +21,15 @@ struct HttpRoute {
   // connection open without sending anything for stallMs milliseconds.
   long stallAfter = -1;
   int stallMs = 0;
+  // Waits this long after the request before sending anything (a server
+  // that accepts and is slow, or never answers within a test).
+  int delayMs = 0;
+  // When > 0: the body goes out one byte every trickleMs milliseconds.
+  int trickleMs = 0;
+  // Answers 403 to a request that names no user agent, as some sites do.
+  bool needsUserAgent = false;
+  // The first this many requests of the path get an empty body.
+  int emptyFirst = 0;
 };
 
 class HttpServer {
@@ -34,14 +43,16 @@ class HttpServer {
   int port() const { return port_; }
   // "http://127.0.0.1:PORT" + path
   std::string url(const std::string& path) const;
-  // The paths requested so far, in order.
+  // The paths requested so far, in order, and the heads of those requests.
   std::vector<std::string> requests();
+  std::vector<std::string> requestHeads();
   // Waits (at most 20 s) until `path` has been requested; false if never.
   bool waitForRequest(const std::string& path);
 
  private:
   void serve();
   void answer(int client);
+  bool holdOpen(int client, int ms);
 
   int listener_ = -1;
   int port_ = 0;
@@ -49,6 +60,8 @@ class HttpServer {
   std::mutex mutex_;
   std::map<std::string, HttpRoute> routes_;
   std::vector<std::string> requests_;
+  std::vector<std::string> heads_;
+  std::map<std::string, int> counts_;  // requests per path
   std::thread thread_;
 };
 

@@ -1,6 +1,7 @@
 // A saver window for the display's tests and benchmarks: a real window of the
-// layer whose procedure paints the picture on WM_ERASEBKGND (as the saver's
-// own does), and the release of everything the surface and the typewriter
+// layer whose procedure paints the picture on WM_ERASEBKGND and hands a
+// fetched document to the typewriter (as the saver's own does), and the
+// release of everything the surface and the typewriter
 // made, so each case starts from nothing.
 #ifndef QUILLON_TESTS_SUPPORT_SURFACE_WINDOW_H
 #define QUILLON_TESTS_SUPPORT_SURFACE_WINDOW_H
@@ -9,11 +10,16 @@
 
 #include "display/terminal_surface.h"
 #include "display/typewriter.h"
+#include "feed/feed_fetcher.h"
 #include "host/saver_state.h"
 
 inline LRESULT CALLBACK surfaceWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ERASEBKGND) {
     paintSurface(reinterpret_cast<HDC>(wParam));
+    return 0;
+  }
+  if (message == DocumentMessage) {
+    documentArrived();
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -34,24 +40,13 @@ inline void openSurfaceWindow(int width, int height) {
   }
   saverWindow = CreateWindowExA(0, "QuillonSurfaceWindow", "QuillonScr", WS_POPUP | WS_VISIBLE, 0,
                                 0, width, height, nullptr, nullptr, nullptr, nullptr);
-  if (saverWindow) createSurface();
+  if (saverWindow) createSurface(saverWindow);
 }
 
-// Stops both timers and releases the surface's objects and the window.
+// Stops the typewriter and releases the surface's objects and the window.
 inline void closeSurfaceWindow() {
-  if (saverWindow) {
-    KillTimer(saverWindow, TypeTimer);
-    KillTimer(saverWindow, ScrollTimer);
-  }
-  if (scratchDC) DeleteDC(scratchDC);
-  scratchDC = nullptr;
-  if (screenBitmap) DeleteObject(screenBitmap);
-  if (scrollBitmap) DeleteObject(scrollBitmap);
-  screenBitmap = scrollBitmap = nullptr;
-  if (terminalFont) DeleteObject(terminalFont);
-  if (backgroundBrush) DeleteObject(backgroundBrush);
-  terminalFont = nullptr;
-  backgroundBrush = nullptr;
+  stopTyping();
+  destroySurface();
   if (saverWindow) DestroyWindow(saverWindow);
   saverWindow = nullptr;
 }

@@ -8,7 +8,12 @@
 // the root window, kRootWindow, has the screen's size.
 //
 // With the virtual clock, time moves only while the program waits for
-// events: the wait jumps straight to the next timer or script event. With
+// events: the wait jumps straight to the next timer or script event. While a
+// thread of the program runs (a fetch beside the message loop), the jump
+// first waits up to kThreadGraceMs of real time for that thread to post its
+// result or end, so a document that is there at once arrives at the same
+// virtual moment on every run; work that hangs longer lets the clock go on.
+// With
 // either clock, a wait that nothing can ever end (no timer, no script event
 // left) ends the process with exit code 1 and the trace line "stall", since
 // no other input can come.
@@ -23,6 +28,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -32,6 +38,7 @@
 #include "platform/drivers/headless/headless_script.h"
 #include "platform/drivers/headless/png_file.h"
 #include "platform/drivers/key_names.h"
+#include "platform/drivers/loop_wake.h"
 #include "platform/drivers/termination_signals.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/internal/trace.h"
@@ -41,6 +48,9 @@ namespace {
 constexpr uint64_t kNever = UINT64_MAX;
 constexpr uintptr_t kLargestForeignNumber = 0x1FFFFFFF;  // X11 ids have 29 bits
 constexpr uintptr_t kRootWindow = 0x100;
+// Real time the virtual clock gives a running thread of the program before it
+// jumps past it; each new thread gets its own.
+constexpr uint64_t kThreadGraceMs = 3000;
 
 struct Headless {
   HeadlessConfig config;
@@ -49,6 +59,8 @@ struct Headless {
   std::vector<ScriptEvent> script;
   size_t nextEvent = 0;
   std::map<uintptr_t, SIZE> foreignSizes;  // sizes the script gave foreign windows
+  uint64_t graceThreads = 0;    // startedThreads() when the grace below began
+  uint64_t graceEnds = 0;       // real time when the grace for them runs out
 };
 
 Headless& headless() {
@@ -286,13 +298,45 @@ uint64_t nextEventTime() {
   return h.nextEvent < h.script.size() ? h.script[h.nextEvent].at : kNever;
 }
 
+// Polls the termination signals' pipe and the wake pipe of other threads'
+// posts for up to `ms` of real time; true when one became readable.
+bool pollWakes(uint64_t ms) {
+  pollfd wakes[2] = {{terminationSignalFd(), POLLIN, 0}, {messageLoopWakeFd(), POLLIN, 0}};
+  return poll(wakes, 2, int(std::min<uint64_t>(ms, 1000))) > 0;
+}
+
+// Virtual clock: while a thread of the program runs and its grace lasts,
+// waits in real time for it. True when it posted or ended (the program is to
+// look at its queue before the clock moves), false when the clock may jump.
+bool waitForRunningThreads() {
+  Headless& h = headless();
+  if (runningThreads() == 0) return false;
+  uint64_t started = startedThreads();
+  uint64_t now = monotonicClockMs();
+  if (started != h.graceThreads) {
+    h.graceThreads = started;
+    h.graceEnds = now + kThreadGraceMs;
+  }
+  while (now < h.graceEnds) {
+    if (pollWakes(h.graceEnds - now)) return true;
+    now = monotonicClockMs();
+  }
+  return false;
+}
+
 void waitEvents(DWORD timeoutMs) {
   Headless& h = headless();
   if (runDueEvents() || timeoutMs == 0) return;
   uint64_t now = clockMs();
   uint64_t until = timeoutMs == INFINITE ? kNever : now + timeoutMs;
   uint64_t wake = std::min(until, nextEventTime());
+  if (h.config.virtualClock && waitForRunningThreads()) return;
   if (wake == kNever) {
+    // A running thread may still post: wait for it in real time.
+    if (runningThreads() > 0) {
+      pollWakes(1000);
+      return;
+    }
     traceEvent("stall");
     fprintf(stderr, "quillon: headless: the program waits for input, and no timer or script "
                     "event is left; exiting\n");
@@ -301,9 +345,8 @@ void waitEvents(DWORD timeoutMs) {
   if (h.config.virtualClock) {
     h.virtualNow = wake;
   } else {
-    pollfd signals = {terminationSignalFd(), POLLIN, 0};
     while ((now = clockMs()) < wake) {
-      if (poll(&signals, 1, int(std::min<uint64_t>(wake - now, 1000))) > 0) return;
+      if (pollWakes(wake - now)) return;
     }
   }
   runDueEvents();

@@ -4,7 +4,8 @@
 // driverWindowMoved, driverUserResize, driverCloseRequest,
 // driverForeignWindowGone, driverForeignWindowResized), sends pictures again
 // after expose events, and waits on the connection's socket and the
-// termination signals' pipe with poll(), never sleeping.
+// termination signals' pipe and the pipe that other threads' posts write
+// to (loop_wake.h) with poll(), never sleeping.
 //
 // X has no event for the end of a resize by the user: a size that the window
 // manager gave the window is reported with driverUserResize once it has not
@@ -19,6 +20,7 @@
 #include <X11/keysym.h>
 
 #include "platform/drivers/driver.h"
+#include "platform/drivers/loop_wake.h"
 #include "platform/drivers/termination_signals.h"
 #include "platform/kernel/codepage1252.h"
 #include "platform/internal/diagnostics.h"
@@ -318,10 +320,12 @@ void x11WaitEvents(DWORD timeoutMs) {
     uint64_t left = timeoutMs - elapsed;
     int wait = timeoutMs == INFINITE ? -1 : int(left > 0x7FFFFFFF ? 0x7FFFFFFF : left);
     if (settleDue >= 0 && (wait < 0 || settleDue < wait)) wait = settleDue;
-    pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0},
-                         {terminationSignalFd(), POLLIN, 0}};
-    poll(watched, 2, wait);
-    // A termination signal is platform/user's to take.
-    if (watched[1].revents & POLLIN) return;
+    pollfd watched[3] = {{ConnectionNumber(display), POLLIN, 0},
+                         {terminationSignalFd(), POLLIN, 0},
+                         {messageLoopWakeFd(), POLLIN, 0}};
+    poll(watched, 3, wait);
+    // A termination signal, or a message another thread posted, is
+    // platform/user's to take.
+    if ((watched[1].revents | watched[2].revents) & POLLIN) return;
   }
 }

@@ -36,14 +36,13 @@ class X11PictureTest : public X11Test {
     strcpy(settings.fontName, "Courier New");
     openSurfaceWindow(kWidth, kHeight);
     ASSERT_NE(saverWindow, nullptr);
-    strcpy(currentLine, "The screen shows what the picture holds, character by character, "
-                        "and lines wrap at the right edge of the window.");
-    typePos = 0;
+    startTyping(saverWindow, "The screen shows what the picture holds, character by character, "
+                             "and lines wrap at the right edge of the window.");
   }
   void TearDown() override { closeSurfaceWindow(); }
 
   void type(int characters) {
-    for (int i = 0; i < characters && currentLine[typePos] != 0; ++i) {
+    for (int i = 0; i < characters && typewriterLine()[typewriterPosition()] != 0; ++i) {
       typeTick(saverWindow, WM_TIMER, TypeTimer, 0);
       UpdateWindow(saverWindow);
     }

@@ -3,7 +3,10 @@
 //
 // The password is asked for by the password dialog in its verify role; a
 // dialog that cannot be made counts as cancelled, and the saver runs on.
-#include "dialogs/wake_check.h"
+// While the prompt is up the typewriter is suspended (a fetch that runs goes
+// on); it resumes when the prompt closes, even after a close request, which
+// comes first.
+#include "host/wake_check.h"
 
 #include <windows.h>
 
@@ -23,12 +26,11 @@ void requestClose() { PostMessageA(saverWindow, WM_CLOSE, 0, 0); }
 bool askForPassword() {
   BOOL previouslyRunning = FALSE;
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previouslyRunning, 0);
-  KillTimer(saverWindow, TypeTimer);
-  KillTimer(saverWindow, ScrollTimer);
+  suspendTyping();
   ShowCursor(TRUE);
   mouseMoveCount = 0;
   INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASSWORD), saverWindow,
-                                   passwordDialogProc, 0);
+                                   passwordDialogProc, VerifyPasswordRole);
   ShowCursor(FALSE);
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previouslyRunning, 0);
   return result == IDOK;
@@ -56,7 +58,6 @@ void wakeCheck() {
     return;
   }
   if (askForPassword()) requestClose();
-  // Typing resumes even after a close request; the close comes first.
-  SetTimer(saverWindow, TypeTimer, static_cast<UINT>(settings.typeDelay), typeTick);
+  resumeTyping();
   RegCloseKey(desktopKey);
 }

@@ -1,6 +1,6 @@
 // The wake check: what user activity does to the running saver.
-#ifndef QUILLON_DIALOGS_WAKE_CHECK_H
-#define QUILLON_DIALOGS_WAKE_CHECK_H
+#ifndef QUILLON_HOST_WAKE_CHECK_H
+#define QUILLON_HOST_WAKE_CHECK_H
 
 // Called by the saver window in Saver mode on any key, any button press and
 // from the fifth mouse move on. Closes the saver at once, unless the saver's
