@@ -9,6 +9,7 @@
 
 #include <stdlib.h>
 
+#include "tests/support/http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xvfb_server.h"
 
@@ -98,6 +99,22 @@ TEST_F(X11SaverTest, SaverModeCoversTheScreenHidesTheCursorAndAnyKeyEndsIt) {
   ASSERT_TRUE(pumpUntil([] {
     return countGreen(screenArea(RECT{0, 0, kScreenWidth, kScreenHeight})) > 600;
   }, 10000));
+  ASSERT_TRUE(xdotool({"key", "space"}));
+  EXPECT_EQ(saver->waitForExit(10000), 0);
+}
+
+// A server that accepts and never answers, with no fetch timeout: the fetch
+// runs beside the message loop, so a key still ends the saver.
+TEST_F(X11SaverTest, AKeyEndsTheSaverWhileItsServerNeverAnswers) {
+  HttpServer server;
+  HttpRoute silent;
+  silent.delayMs = 120000;
+  server.route("/silent", silent);
+  dir_.write("quillonscr.ini", "[settings]\nurl count=1\nurl0=" + server.url("/silent") +
+                                   "\nfetch timeout=0\n");
+  auto saver = start({"/s"});
+  ASSERT_TRUE(pumpUntil([] { return quillonWindow() != 0; }, 10000));
+  ASSERT_TRUE(server.waitForRequest("/silent"));
   ASSERT_TRUE(xdotool({"key", "space"}));
   EXPECT_EQ(saver->waitForExit(10000), 0);
 }
