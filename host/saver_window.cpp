@@ -16,6 +16,23 @@ int32_t mouseMoveCount = 0;
 
 namespace {
 
+bool closeAllowed = false;
+
+// Saver mode: system commands that would close, minimize, move or leave the
+// window are activity; the system's own screen-saver command asks for
+// nothing (the saver runs already); the rest keeps its default processing.
+LRESULT onSysCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  switch (wParam & 0xFFF0) {
+    case SC_SCREENSAVE:
+      return 0;
+    case SC_MONITORPOWER:
+      return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
+    default:
+      wakeCheck();
+      return 0;
+  }
+}
+
 const WPARAM kKeyQ = 0x51;
 
 // Saver mode: the first four moves after start (or after the last password
@@ -32,6 +49,8 @@ int signedX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int signedY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 }  // namespace
+
+void allowSaverClose() { closeAllowed = true; }
 
 void onKeyDown(WPARAM virtualKey) {
   if (runMode == Saver) {
@@ -58,6 +77,33 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN:
       onKeyDown(wParam);
       return 0;
+    // In Saver mode, every way out goes through the wake check: Alt+F4 and
+    // F10 arrive as system keys, whose default processing would close the
+    // window or open its menu; the window manager's close and minimize come
+    // as system commands; another program may post WM_CLOSE.
+    case WM_SYSKEYDOWN:
+      if (mode != Saver) break;
+      wakeCheck();
+      return 0;
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      if (mode != Saver) break;
+      return 0;
+    case WM_SYSCOMMAND:
+      if (mode != Saver) break;
+      return onSysCommand(window, wParam, lParam);
+    case WM_CLOSE:
+      if (mode != Saver || closeAllowed) break;
+      wakeCheck();
+      return 0;
+    // The session ends (logoff, shutdown; on Linux a termination signal):
+    // the saver goes at once, through its clean-up.
+    case WM_ENDSESSION:
+      if (wParam && mode == Saver) {
+        allowSaverClose();
+        DestroyWindow(window);
+      }
+      return 0;
     case WM_MOUSEMOVE:
       if (mode == Windowed) dragMove(signedX(lParam), signedY(lParam));
       else if (mode == Saver) countMouseMove();
@@ -80,6 +126,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       documentArrived();
       return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      break;
   }
+  return DefWindowProcA(window, message, wParam, lParam);
 }

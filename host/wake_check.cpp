@@ -19,7 +19,14 @@
 
 namespace {
 
-void requestClose() { PostMessageA(saverWindow, WM_CLOSE, 0, 0); }
+// The prompt is up: activity that reaches the saver window meanwhile (a
+// close request the prompt's loop dispatches to it) asks for nothing more.
+bool prompting = false;
+
+void requestClose() {
+  allowSaverClose();
+  PostMessageA(saverWindow, WM_CLOSE, 0, 0);
+}
 
 // The prompt while it is up: typing frozen, cursor shown, the system told
 // that a screen saver is running. True when the user gave the password.
@@ -39,6 +46,7 @@ bool askForPassword() {
 }  // namespace
 
 void wakeCheck() {
+  if (prompting) return;
   if (settings.password[0] == '\0') {
     requestClose();
     return;
@@ -57,7 +65,10 @@ void wakeCheck() {
     RegCloseKey(desktopKey);
     return;
   }
-  if (askForPassword()) requestClose();
+  prompting = true;
+  bool given = askForPassword();
+  prompting = false;
+  if (given) requestClose();
   resumeTyping();
   RegCloseKey(desktopKey);
 }

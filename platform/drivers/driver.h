@@ -187,6 +187,9 @@ void driverWindowMoved(HWND window, POINT topLeft);
 // The window manager asks the window to close (WM_SYSCOMMAND SC_CLOSE,
 // which default processing turns into WM_CLOSE).
 void driverCloseRequest(HWND window);
+// The window manager asks the window to minimize itself (WM_SYSCOMMAND
+// SC_MINIMIZE, which default processing carries out).
+void driverMinimizeRequest(HWND window);
 // A foreign window was destroyed by its program (the preview's parent when
 // the display settings close): the layer's windows inside it are destroyed
 // with it, as Win32 destroys a destroyed window's children, even those of

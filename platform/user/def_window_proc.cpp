@@ -64,6 +64,7 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(handle, WM_CLOSE, 0, 0);
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) ShowWindow(handle, SW_MINIMIZE);
       return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN))

@@ -210,3 +210,9 @@ void driverCloseRequest(HWND native) {
   if (traceEnabled()) traceEvent("close %s", windowLabel(native).c_str());
   PostMessageA(native, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+void driverMinimizeRequest(HWND native) {
+  if (!findWindow(native)) return;
+  if (traceEnabled()) traceEvent("minimize %s", windowLabel(native).c_str());
+  PostMessageA(native, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}

@@ -226,13 +226,14 @@ void resizeTopWindow(const ScriptEvent& e) {
   driverUserResize(top->window, e.x, e.y);
 }
 
-void closeTopWindow() {
+// The window manager's request to close or to minimize the topmost window.
+void askTopWindow(void (*request)(HWND), const char* action) {
   const ScreenWindow* top = screenTopWindow(true);
   if (!top) {
-    fprintf(stderr, "quillon: headless: close: no window is shown\n");
+    fprintf(stderr, "quillon: headless: %s: no window is shown\n", action);
     return;
   }
-  driverCloseRequest(top->window);
+  request(top->window);
 }
 
 void resizeForeignWindow(const ScriptEvent& e) {
@@ -255,7 +256,8 @@ void run(const ScriptEvent& e) {
     case ScriptAction::Press: button(e, true, false); break;
     case ScriptAction::Release: button(e, false, true); break;
     case ScriptAction::Resize: resizeTopWindow(e); break;
-    case ScriptAction::Close: closeTopWindow(); break;
+    case ScriptAction::Close: askTopWindow(driverCloseRequest, "close"); break;
+    case ScriptAction::Minimize: askTopWindow(driverMinimizeRequest, "minimize"); break;
     case ScriptAction::Snapshot: snapshot(e.text, true); break;
     case ScriptAction::WindowSnapshot: snapshot(e.text, false); break;
     case ScriptAction::Stats: writeStats(e.text); break;

@@ -23,7 +23,7 @@ const ActionName kActions[] = {
     {"keyup", ScriptAction::KeyUp},       {"mousemove", ScriptAction::MouseMove},
     {"click", ScriptAction::Click},       {"press", ScriptAction::Press},
     {"release", ScriptAction::Release},   {"resize", ScriptAction::Resize},
-    {"close", ScriptAction::Close},       {"snapshot", ScriptAction::Snapshot},
+    {"close", ScriptAction::Close},       {"minimize", ScriptAction::Minimize},       {"snapshot", ScriptAction::Snapshot},
     {"windowsnapshot", ScriptAction::WindowSnapshot},
     {"quit", ScriptAction::Quit},         {"type", ScriptAction::Type},
     {"command", ScriptAction::Command},   {"parentgone", ScriptAction::ParentGone},
@@ -140,6 +140,7 @@ const char* parseArguments(const std::vector<std::string>& words, const std::str
       if (!event->id) return "expected TERM, INT or HUP";
       return nullptr;
     case ScriptAction::Close:
+    case ScriptAction::Minimize:
     case ScriptAction::Quit:
       if (!words.empty()) return "expected nothing after the action";
       return nullptr;

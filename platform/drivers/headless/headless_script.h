@@ -21,6 +21,7 @@ enum class ScriptAction {
   Release,
   Resize,          // the user resizes the top-level window
   Close,           // the window manager asks the top-level window to close
+  Minimize,        // the window manager asks the top-level window to minimize
   Snapshot,        // PNG of the whole screen
   WindowSnapshot,  // PNG of the top window's client area
   Quit,            // end the process at once with code 0
