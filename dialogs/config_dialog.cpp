@@ -7,6 +7,8 @@
 #include "dialogs/config_dialog.h"
 
 #include <commdlg.h>
+#include <ctype.h>
+#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -35,16 +37,37 @@ void setColor(int id, int32_t value) {
   SetDlgItemTextA(configDialogWindow, id, text);
 }
 
-int readNumber(int id) {
+// A field's text as strtol reads it with a 32-bit long, as on Windows: as
+// far as it is a number, and saturated at the ends of the 32-bit range
+// (a wider long would wrap when cut to 32 bits).
+int32_t readField(int id, int base) {
   char text[kTextBufferSize] = {};
   GetDlgItemTextA(configDialogWindow, id, text, kTextBufferSize - 1);
-  return atoi(text);
+  long long value = strtoll(text, nullptr, base);
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
 }
 
-int32_t readColor(int id) {
-  char text[kTextBufferSize] = {};
-  GetDlgItemTextA(configDialogWindow, id, text, kTextBufferSize - 1);
-  return int32_t(strtol(text, nullptr, 16));
+int readNumber(int id) { return readField(id, 10); }
+
+int32_t readColor(int id) { return readField(id, 16); }
+
+// The colour fields take six hexadecimal digits from the keyboard; what is
+// pasted is read as before.
+WNDPROC editFieldProc = nullptr;
+
+LRESULT CALLBACK colorFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR && wParam >= 32 && wParam != 127 && !isxdigit(static_cast<int>(wParam)))
+    return 0;
+  return CallWindowProcA(editFieldProc, field, message, wParam, lParam);
+}
+
+void limitColorField(int id) {
+  HWND field = GetDlgItem(configDialogWindow, id);
+  SendMessageA(field, EM_LIMITTEXT, 6, 0);
+  editFieldProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(colorFieldProc)));
 }
 
 }  // namespace
@@ -91,6 +114,8 @@ void initConfigDialog() {
   setNumber(IDC_INDENT, settings.indent);
   setColor(IDC_BG_COLOR, settings.bgColor);
   setColor(IDC_FG_COLOR, settings.fgColor);
+  limitColorField(IDC_BG_COLOR);
+  limitColorField(IDC_FG_COLOR);
   setNumber(IDC_FETCH_TIMEOUT, settings.fetchTimeout);
 
   // One full rotation of the URL list leaves it as it was.

@@ -62,12 +62,22 @@ const DialogCase kCases[] = {
      "at 140 select 1002 0\nat 150 key ALT+D\nat 160 command 1\n",
      1,
      {"url count=0"}},
-    {"numbers read as far as they are numbers, colours as hexadecimal",
+    {"number fields take only digits, colour fields six hexadecimal digits",
      "at 100 focus 1001\nat 110 key CTRL+A\nat 120 type 12abc\nat 130 key TAB\n"
      "at 140 type abc\nat 150 focus 1010\nat 160 key CTRL+A\nat 170 type xyz\n"
+     "at 175 focus 1012\nat 176 key CTRL+A\nat 177 type 1a2B3cGZ4\n"
      "at 180 command 1\n",
      1,
-     {"font size=12", "indent=0", "fgcolor=000000"}},
+     {"font size=12", "indent=4", "fgcolor=0000FF", "bgcolor=1A2B3C"}},
+    {"pasted texts are read as far as they are numbers, beyond 32 bits saturated; a colour "
+     "field keeps six digits of a paste",
+     "at 100 focus 1003\nat 110 type 99999999999999999999x\nat 120 key SHIFT+HOME\n"
+     "at 130 key CTRL+C\nat 140 focus 1009\nat 150 key CTRL+A\nat 160 key CTRL+V\n"
+     "at 170 focus 1003\nat 175 key CTRL+A\nat 180 type FFFFFFFFFFFFFFFF\n"
+     "at 185 key SHIFT+HOME\nat 190 key CTRL+C\nat 200 focus 1010\nat 210 key CTRL+A\n"
+     "at 220 key CTRL+V\nat 230 command 1\n",
+     1,
+     {"type delay=2147483647", "fgcolor=FFFFFF"}},
     {"Shift+Home selects, Ctrl+C copies, Ctrl+V pastes into another field",
      "at 100 focus 1003\nat 110 type 77\nat 120 key SHIFT+HOME\nat 130 key CTRL+C\n"
      "at 140 focus 1001\nat 150 key CTRL+A\nat 160 key CTRL+V\nat 170 key END\n"

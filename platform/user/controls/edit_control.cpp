@@ -10,7 +10,7 @@
 // every change of the text, WM_SETTEXT included; EN_SETFOCUS and
 // EN_KILLFOCUS with the focus. With ES_PASSWORD every character shows as
 // "*" (EM_SETPASSWORDCHAR changes it) and nothing can be copied or cut out
-// of it. EM_SETSEL, EM_GETSEL, EM_REPLACESEL and EM_LIMITTEXT as in Win32.
+// of it. With ES_NUMBER only digits can be typed. EM_SETSEL, EM_GETSEL, EM_REPLACESEL and EM_LIMITTEXT as in Win32.
 // Lines breaks pasted into it are kept as they come: the layer has no
 // multi-line edit.
 #include <map>
@@ -215,6 +215,9 @@ void character(HWND edit, EditState& state, unsigned char c) {
       return;
   }
   if (c < 32 || c == 127) return;
+  // ES_NUMBER takes only digits from the keyboard; a paste is not checked.
+  // Win32 also shows a balloon tip about the refused character.
+  if ((GetWindowLongPtrA(edit, GWL_STYLE) & ES_NUMBER) && (c < '0' || c > '9')) return;
   replaceSelection(edit, state, std::string(1, char(c)));
 }
 

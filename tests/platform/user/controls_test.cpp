@@ -165,4 +165,22 @@ TEST(Edit, SetTextNotifiesAndSelectionIsReplacedByTyping) {
   EXPECT_EQ(changes, 3);  // WM_SETTEXT, the typed letter, the backspace
 }
 
+// ES_NUMBER takes only digits from the keyboard; the program may still set
+// any text. EM_LIMITTEXT bounds what is typed.
+TEST(Edit, NumberStyleTakesOnlyTypedDigits) {
+  withControls([](HWND dialog) {
+    HWND number = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_NUMBER | WS_BORDER, 4,
+                                  82, 90, 12, dialog, reinterpret_cast<HMENU>(14), nullptr, nullptr);
+    ASSERT_NE(number, nullptr);
+    SendMessageA(number, EM_LIMITTEXT, 3, 0);
+    for (char c : std::string("1a-2 x34")) SendMessageA(number, WM_CHAR, WPARAM(c), 0);
+    char text[64] = {};
+    GetWindowTextA(number, text, sizeof text);
+    EXPECT_STREQ(text, "123");
+    SetWindowTextA(number, "x9-");
+    GetWindowTextA(number, text, sizeof text);
+    EXPECT_STREQ(text, "x9-");
+  });
+}
+
 }  // namespace
