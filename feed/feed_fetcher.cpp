@@ -11,6 +11,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <string>
+
 #include "feed/display_text.h"
 #include "feed/feed_url.h"
 #include "settings/settings.h"
@@ -134,6 +136,12 @@ int fetchNext() {
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveChunk);
   curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(settings.fetchTimeout));
   CURLcode result = curl_easy_perform(handle);
+  // The Content-Type may name a feed's charset; libcurl's copy goes with the handle.
+  char* contentType = nullptr;
+  std::string contentTypeCopy;
+  if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType != nullptr) {
+    contentTypeCopy = contentType;
+  }
   curl_easy_cleanup(handle);
 
   if (result != CURLE_OK || receiveFailed) {
@@ -142,6 +150,9 @@ int fetchNext() {
   }
   // A UTF-8 document is converted to the ANSI code page, a feed turned into
   // its items' text, before the text is cut into lines.
-  if (textBuffer) textBuffer = displayText(textBuffer, &textLength, feed, maxDocumentBytes);
+  if (textBuffer) {
+    textBuffer = displayText(textBuffer, &textLength, feed, contentType ? contentTypeCopy.c_str() : nullptr,
+                             maxDocumentBytes);
+  }
   return queueDocumentLines();
 }
