@@ -35,11 +35,26 @@ void makeRoom(LineWriter* writer, int width) {
   writer->lineChars = chars;
 }
 
+// The character a C1 control (U+0080-U+009F, UTF-8 "\xC2\x80"-"\xC2\x9F")
+// means: its byte read as windows-1252, as browsers read it; 0 for the five
+// bytes the code page leaves undefined, which stay controls and are dropped.
+unsigned long c1Character(unsigned char low) {
+  char byte = static_cast<char>(low);
+  WCHAR wide = 0;
+  if (MultiByteToWideChar(1252, 0, &byte, 1, &wide, 1) != 1 || wide < 0xA0) return 0;
+  return wide;
+}
+
 }  // namespace
 
 void writeText(LineWriter* writer, const char* text, size_t length) {
   for (size_t i = 0; i < length && !writer->full; i++) {
     unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == 0xC2 && i + 1 < length && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+      unsigned long character = c1Character(static_cast<unsigned char>(text[++i]));
+      if (character != 0) writeCodePoint(writer, character);
+      continue;
+    }
     if (isBlank(c)) {
       writer->blankPending = !writer->line.empty();
       continue;
