@@ -139,6 +139,10 @@ void mendText(Repair* r, char stop) {
   size_t from = r->at;
   while (r->at < r->length) {
     char c = r->text[r->at];
+    if (static_cast<unsigned char>(c) >= 0x20 && c != '&' && c != '<' && c != stop) {  // most bytes
+      r->at++;
+      continue;
+    }
     if (c == stop && stop != 0) break;
     unsigned char next = r->at + 1 < r->length ? static_cast<unsigned char>(r->text[r->at + 1]) : 0;
     bool markup = c == '<' && stop == 0 && (isNameStart(next) || next == '/' || next == '!' || next == '?');

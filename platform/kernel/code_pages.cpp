@@ -167,8 +167,17 @@ int wideToUtf8(LPCWCH wide, size_t size, DWORD flags, LPSTR out, int capacity) {
   int count = 0;
   for (size_t i = 0; i < size; i++) {
     uint32_t unit = wide[i];
-    if (unit < 0x80 && capacity > 0 && count < capacity) {  // the common case, inline
-      out[count++] = static_cast<char>(unit);
+    if (capacity > 0 && count + 3 <= capacity && (unit < 0xD800 || unit > 0xDFFF)) {  // the common cases, inline
+      if (unit < 0x80) {
+        out[count++] = static_cast<char>(unit);
+      } else if (unit < 0x800) {
+        out[count++] = static_cast<char>(0xC0 | (unit >> 6));
+        out[count++] = static_cast<char>(0x80 | (unit & 0x3F));
+      } else {
+        out[count++] = static_cast<char>(0xE0 | (unit >> 12));
+        out[count++] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out[count++] = static_cast<char>(0x80 | (unit & 0x3F));
+      }
       continue;
     }
     if (unit >= 0xD800 && unit <= 0xDFFF) {

@@ -1,9 +1,12 @@
 // Code pages through glibc's iconv (see iconv_code_pages.h).
 //
-// Each call opens its own conversion descriptor, so that calls from several
-// threads never share one; a descriptor costs microseconds against the
-// blocks of text a caller converts. Text goes through a fixed buffer of
-// UTF-16LE (the layer's WCHAR on the little-endian machines it runs on). A
+// A single-byte page is read through a table of its 256 characters, built
+// from iconv on first use. Otherwise each call opens its own conversion
+// descriptor, so that calls from several threads never share one; a
+// descriptor costs microseconds against the blocks of text a caller
+// converts. Text goes through a fixed buffer of code points to UTF-16, and
+// from UTF-16LE (the layer's WCHAR on the little-endian machines it runs
+// on) the other way. A
 // byte sequence that is not valid in the page, or cut at the end, fails with
 // ERROR_NO_UNICODE_TRANSLATION under MB_ERR_INVALID_CHARS and becomes U+FFFD
 // otherwise (one per byte skipped). A character the page lacks becomes the
@@ -12,7 +15,10 @@
 
 #include <errno.h>
 #include <iconv.h>
+#include <stdint.h>
 #include <string.h>
+
+#include <mutex>
 
 namespace {
 
@@ -51,6 +57,9 @@ const Page* findPage(UINT codePage) {
 }
 
 const char kWideName[] = "UTF-16LE";
+// glibc's own code points (UCS-4 in the machine's order): one conversion
+// step from any page, where UTF-16 would take two.
+const char kCodePointName[] = "WCHAR_T";
 const size_t kChunkUnits = 2048;
 
 int fail(DWORD error) {
@@ -58,14 +67,75 @@ int fail(DWORD error) {
   return 0;
 }
 
-// Appends `units` UTF-16 units to out[*count..]; false when they do not fit.
-bool putUnits(const WCHAR* units, size_t n, LPWSTR out, int capacity, int* count) {
+const WCHAR kReplacement = 0xFFFD;
+
+// Appends one UTF-16 unit to out[*count..]; false when it does not fit.
+bool putUnit(uint32_t unit, LPWSTR out, int capacity, int* count) {
   if (capacity > 0) {
-    if (n > static_cast<size_t>(capacity - *count)) return false;
-    memcpy(out + *count, units, n * sizeof(WCHAR));
+    if (*count >= capacity) return false;
+    out[*count] = static_cast<WCHAR>(unit);
   }
-  *count += static_cast<int>(n);
+  (*count)++;
   return true;
+}
+
+// Appends code points as UTF-16, those past the Basic Multilingual Plane as
+// surrogate pairs; false when they do not fit.
+bool putCodePoints(const wchar_t* codePoints, size_t n, LPWSTR out, int capacity, int* count) {
+  for (size_t i = 0; i < n; i++) {
+    uint32_t c = static_cast<uint32_t>(codePoints[i]);
+    bool stored = c < 0x10000 ? putUnit(c, out, capacity, count)
+                              : putUnit(0xD800 + ((c - 0x10000) >> 10), out, capacity, count) &&
+                                    putUnit(0xDC00 + ((c - 0x10000) & 0x3FF), out, capacity, count);
+    if (!stored) return false;
+  }
+  return true;
+}
+
+// A single-byte page as a table of the UTF-16 unit of each byte, read once
+// from iconv and kept: a table lookup per byte instead of iconv's steps.
+struct ByteTable {
+  bool built = false;
+  WCHAR units[256];
+  bool valid[256];
+};
+
+const ByteTable* byteTable(const Page* page) {
+  static std::mutex lock;
+  static ByteTable tables[sizeof kPages / sizeof kPages[0]];
+  std::lock_guard<std::mutex> guard(lock);
+  ByteTable* table = &tables[page - kPages];
+  if (table->built) return table;
+  iconv_t cd = iconv_open(kCodePointName, page->iconvName);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+  for (int byte = 0; byte < 256; byte++) {
+    char in = static_cast<char>(byte);
+    char* inAt = &in;
+    size_t inLeft = 1;
+    wchar_t codePoint = 0;
+    char* outAt = reinterpret_cast<char*>(&codePoint);
+    size_t outLeft = sizeof codePoint;
+    bool converted = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) && outLeft == 0;
+    table->valid[byte] = converted && codePoint < 0x10000;
+    table->units[byte] = table->valid[byte] ? static_cast<WCHAR>(codePoint) : kReplacement;
+  }
+  iconv_close(cd);
+  table->built = true;
+  return table;
+}
+
+int tableToWide(const ByteTable& table, DWORD flags, const unsigned char* text, size_t size, LPWSTR out,
+                int capacity) {
+  if (flags & MB_ERR_INVALID_CHARS) {
+    for (size_t i = 0; i < size; i++) {
+      if (!table.valid[text[i]]) return fail(ERROR_NO_UNICODE_TRANSLATION);
+    }
+  }
+  if (capacity > 0 && size > static_cast<size_t>(capacity)) return fail(ERROR_INSUFFICIENT_BUFFER);
+  if (capacity > 0) {
+    for (size_t i = 0; i < size; i++) out[i] = table.units[text[i]];
+  }
+  return static_cast<int>(size);
 }
 
 bool putBytes(const char* bytes, size_t n, LPSTR out, int capacity, int* count) {
@@ -100,10 +170,14 @@ bool iconvCodePageInfo(UINT codePage, CPINFO* info) {
 
 int iconvToWide(UINT codePage, DWORD flags, const char* text, size_t size, LPWSTR out, int capacity) {
   const Page* page = findPage(codePage);
-  iconv_t cd = iconv_open(kWideName, page->iconvName);
+  if (page->maxCharSize == 1) {
+    const ByteTable* table = byteTable(page);
+    if (table == nullptr) return fail(ERROR_INVALID_PARAMETER);
+    return tableToWide(*table, flags, reinterpret_cast<const unsigned char*>(text), size, out, capacity);
+  }
+  iconv_t cd = iconv_open(kCodePointName, page->iconvName);
   if (cd == reinterpret_cast<iconv_t>(-1)) return fail(ERROR_INVALID_PARAMETER);
-  WCHAR chunk[kChunkUnits];
-  const WCHAR replacement = 0xFFFD;
+  wchar_t chunk[kChunkUnits];
   char* in = const_cast<char*>(text);
   size_t left = size;
   int count = 0;
@@ -117,14 +191,14 @@ int iconvToWide(UINT codePage, DWORD flags, const char* text, size_t size, LPWST
     bool flushing = left == 0;
     size_t result = flushing ? iconv(cd, nullptr, nullptr, &next, &room) : iconv(cd, &in, &left, &next, &room);
     int failure = result == static_cast<size_t>(-1) ? errno : 0;
-    if (!putUnits(chunk, (sizeof chunk - room) / sizeof(WCHAR), out, capacity, &count)) {
+    if (!putCodePoints(chunk, (sizeof chunk - room) / sizeof(wchar_t), out, capacity, &count)) {
       error = ERROR_INSUFFICIENT_BUFFER;
     } else if (flushing) {
       done = true;
     } else if (failure == EILSEQ || failure == EINVAL) {  // an invalid or cut sequence
       if (flags & MB_ERR_INVALID_CHARS) {
         error = ERROR_NO_UNICODE_TRANSLATION;
-      } else if (!putUnits(&replacement, 1, out, capacity, &count)) {
+      } else if (!putUnit(kReplacement, out, capacity, &count)) {
         error = ERROR_INSUFFICIENT_BUFFER;
       } else {
         in++;
