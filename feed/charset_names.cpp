@@ -2,6 +2,7 @@
 // the IANA registry and the aliases browsers accept for them.
 #include "feed/charset_names.h"
 
+#include <string.h>
 #include <strings.h>
 
 namespace {
@@ -55,7 +56,7 @@ const Charset kCharsets[] = {
 
 unsigned codePageOfCharset(const char* name, size_t length) {
   for (const Charset& charset : kCharsets) {
-    if (strncasecmp(charset.name, name, length) == 0 && charset.name[length] == 0) return charset.codePage;
+    if (strlen(charset.name) == length && strncasecmp(charset.name, name, length) == 0) return charset.codePage;
   }
   return 0;
 }

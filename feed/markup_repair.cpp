@@ -21,8 +21,10 @@ struct Repair {
   const char* text;
   size_t length;
   size_t at = 0;
-  std::string out;
+  std::string out;       // the mended text, once there is a change
   bool changed = false;
+  size_t start = 0;      // where the text starts, blanks before it dropped
+  size_t emitted = 0;    // until the first change: the text passed through so far
   std::set<std::string> declared;  // entities of the internal subset
 };
 
@@ -40,11 +42,24 @@ bool isXmlChar(unsigned long c) {
          (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-void put(Repair* r, const char* text, size_t length) { r->out.append(text, length); }
+// Passes text on. Until the first change it can only be the text that
+// follows what passed before, so it is counted rather than copied: a document
+// with nothing to mend costs no copy.
+void put(Repair* r, const char* text, size_t length) {
+  if (r->changed) {
+    r->out.append(text, length);
+  } else {
+    r->emitted += length;
+  }
+}
 
 void putChanged(Repair* r, const char* text) {
+  if (!r->changed) {
+    r->out.reserve(r->length + r->length / 64);
+    r->out.assign(r->text + r->start, r->emitted - r->start);
+    r->changed = true;
+  }
   r->out += text;
-  r->changed = true;
 }
 
 void putReference(Repair* r, unsigned long codePoint) {
@@ -218,11 +233,10 @@ bool repairMarkup(const char* text, size_t length, std::string* repaired) {
   Repair r;
   r.text = text;
   r.length = length;
-  r.out.reserve(length + length / 64);
-  while (r.at < length && (text[r.at] == ' ' || text[r.at] == '\t' || text[r.at] == '\r' || text[r.at] == '\n')) {
-    r.at++;
-    r.changed = true;
-  }
+  while (r.at < length && (static_cast<unsigned char>(text[r.at]) <= ' ')) r.at++;  // blanks and controls
+  r.start = r.at;
+  r.emitted = r.at;
+  if (r.start > 0) putChanged(&r, "");
   while (r.at < length) {
     const char* here = text + r.at;
     size_t left = length - r.at;

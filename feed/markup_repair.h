@@ -1,6 +1,6 @@
 // The common faults of real feeds mended before the XML parser sees them, so
-// that one fault does not end the document: blanks before the XML
-// declaration are dropped; an HTML entity the document does not declare
+// that one fault does not end the document: blanks and control characters
+// before the XML declaration are dropped; an HTML entity the document does not declare
 // (&eacute;, &nbsp;, also a legacy one without its ';') becomes a numeric
 // reference, an unknown one and a bare '&' become text ("&amp;"); a numeric
 // reference to a character XML forbids becomes U+FFFD; a '<' that starts no
