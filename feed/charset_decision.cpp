@@ -82,6 +82,29 @@ unsigned plausible(unsigned codePage, const char* document, size_t length) {
   return codePage;
 }
 
+// UTF-8 with at most as many stray bytes as multi-byte characters: a UTF-8
+// document with a few windows-1252 bytes pasted in, which is read as UTF-8
+// with those bytes mended; a Latin-1 document has next to no sequence that
+// is valid UTF-8.
+bool mostlyUtf8(const char* document, size_t length) {
+  size_t characters = 0, stray = 0;
+  for (size_t i = 0; i < length;) {
+    if (static_cast<unsigned char>(document[i]) < 0x80) {
+      i++;
+      continue;
+    }
+    size_t sequence = utf8SequenceLength(document + i, length - i);
+    if (sequence == 0) {
+      stray++;
+      i++;
+    } else {
+      characters++;
+      i += sequence;
+    }
+  }
+  return stray <= characters;
+}
+
 }  // namespace
 
 bool contentTypeCharset(const char* contentType, const char** name, size_t* nameLength) {
@@ -116,6 +139,6 @@ CharsetDecision decideCharset(const char* document, size_t length, const char* c
   }
   if (decision.codePage == 0) decision.codePage = wideWithoutMark(document, length);
   if (decision.codePage == 0) decision.codePage = plausible(declaredCodePage(document, length), document, length);
-  if (decision.codePage == 0) decision.codePage = validUtf8(document, length) ? kCodePageUtf8 : kCodePageWindows1252;
+  if (decision.codePage == 0) decision.codePage = mostlyUtf8(document, length) ? kCodePageUtf8 : kCodePageWindows1252;
   return decision;
 }

@@ -2,8 +2,9 @@
 // byte-order mark first, then the charset of the HTTP Content-Type, then the
 // encoding of the XML declaration (UTF-16 and UTF-32 also recognised by the
 // zero bytes around the declaration's '<'), then UTF-8 when the bytes are
-// valid UTF-8, else windows-1252. A name no code page is known for counts as
-// not given.
+// valid UTF-8 (or hold no more stray bytes than UTF-8 characters, which are
+// then mended: feed/document_utf8.h), else windows-1252. A name no code page
+// is known for counts as not given.
 #ifndef QUILLON_FEED_CHARSET_DECISION_H
 #define QUILLON_FEED_CHARSET_DECISION_H
 

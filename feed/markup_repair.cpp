@@ -216,7 +216,7 @@ void keepDoctype(Repair* r) {
       depth--;
     } else if (c == '>' && depth <= 0) {
       break;
-    } else if (c == '<' && strncmp(r->text + end, "<!ENTITY", 8) == 0 && end + 8 < r->length) {
+    } else if (c == '<' && end + 8 < r->length && memcmp(r->text + end, "<!ENTITY", 8) == 0) {
       size_t name = end + 8;
       while (name < r->length && isspace(static_cast<unsigned char>(r->text[name]))) name++;
       size_t nameEnd = name;

@@ -115,7 +115,11 @@ const ByteTable* byteTable(const Page* page) {
     wchar_t codePoint = 0;
     char* outAt = reinterpret_cast<char*>(&codePoint);
     size_t outLeft = sizeof codePoint;
-    bool converted = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) && outLeft == 0;
+    // A page with combining marks (windows-1255, windows-1258) holds a
+    // character back until it sees the next one: the flush gives it.
+    bool converted = iconv(cd, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1) &&
+                     iconv(cd, nullptr, nullptr, &outAt, &outLeft) != static_cast<size_t>(-1) && outLeft == 0;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the initial state again
     table->valid[byte] = converted && codePoint < 0x10000;
     table->units[byte] = table->valid[byte] ? static_cast<WCHAR>(codePoint) : kReplacement;
   }

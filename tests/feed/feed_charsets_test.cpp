@@ -133,6 +133,10 @@ TEST(FeedCharsets, TheDecisionTakesTheMarkThenHttpThenTheDeclarationThenUtf8) {
       {"blanks before the declaration", "\n  <?xml version=\"1.0\" encoding=\"ISO-8859-7\"?>", nullptr, 28597, 0},
       {"no declaration, valid UTF-8", "<rss>caf\xC3\xA9</rss>", nullptr, kCodePageUtf8, 0},
       {"no declaration, Latin-1 bytes", "<rss>caf\xE9</rss>", "text/xml", kCodePageWindows1252, 0},
+      {"no declaration, UTF-8 and fewer stray bytes", "<rss>caf\xC3\xA9 cr\xC3\xA8me \x93q\x94</rss>", nullptr,
+       kCodePageUtf8, 0},
+      {"no declaration, more stray bytes than UTF-8", "<rss>\xC3\xA9 \x93q\x94</rss>", nullptr,
+       kCodePageWindows1252, 0},
       {"ISO-8859-1 means windows-1252", "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", nullptr,
        kCodePageWindows1252, 0},
   };

@@ -109,6 +109,8 @@ TEST_F(FeedFetcher, FaultsFeedReadersRecoverFrom) {
        {"Blank start"}},
       {"Latin-1 without a declaration", "<rss><channel><item><title>Caf\xE9 cr\xE8me</title></item>"
        "<item><title>Second</title></item></channel></rss>", {"Caf\xE9 cr\xE8me", "Second"}},
+      {"stray bytes in an undeclared UTF-8 feed", "<rss><channel><item><title>caf\xC3\xA9 cr\xC3\xA8me "
+       "\x93q\x94</title></item></channel></rss>", {"caf\xE9 cr\xE8me \x93q\x94"}},
       {"invalid bytes in a UTF-8 feed", "<?xml version=\"1.0\" encoding=\"utf-8\"?><rss><channel>"
        "<item><title>na\xC3\xAFve \x93q\x94</title></item><item><title>Next</title></item></channel></rss>",
        {"na\xEFve \x93q\x94", "Next"}},

@@ -168,6 +168,8 @@ TEST(MultiByteToWideChar, OtherCodePagesDecodeToUtf16) {
       {28597, "\xE1\xE2", {0x03B1, 0x03B2}},                    // α β
       {28605, "\xA4", {0x20AC}},                                // ISO 8859-15's euro
       {28591, "\x80\xE9", {0x0080, 0x00E9}},                    // ISO 8859-1: a C1 control
+      {1255, "\xF9\xEC\xE5\xED", {0x05E9, 0x05DC, 0x05D5, 0x05DD}},  // a page with combining marks
+      {1258, "Vi\xD0t", {'V', 'i', 0x0110, 't'}},
       {932, "\x93\xFA\x96\x7B" "a", {0x65E5, 0x672C, 'a'}},     // 日本a in Shift_JIS
       {20932, "\xC6\xFC\xCB\xDC", {0x65E5, 0x672C}},            // the same in EUC-JP
       {936, "\xD6\xD0\xCE\xC4", {0x4E2D, 0x6587}},              // 中文
