@@ -233,7 +233,9 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int 
     return utf8ToWide(text, size, flags, wide, wideCount);
   }
   if (!isAnsi(codePage)) {
-    if (flags & ~static_cast<DWORD>(MB_ERR_INVALID_CHARS | MB_PRECOMPOSED)) return fail(ERROR_INVALID_FLAGS);
+    // ISO-2022-JP (50220), a stateful page, takes no flags at all.
+    DWORD allowed = codePage == 50220 ? 0 : MB_ERR_INVALID_CHARS | MB_PRECOMPOSED;
+    if (flags & ~allowed) return fail(ERROR_INVALID_FLAGS);
     return iconvToWide(codePage, flags, multiByte, size, wide, wideCount);
   }
   return windows1252ToWide(text, size, wide, wideCount);

@@ -175,7 +175,6 @@ TEST(MultiByteToWideChar, OtherCodePagesDecodeToUtf16) {
       {936, "\xD6\xD0\xCE\xC4", {0x4E2D, 0x6587}},              // 中文
       {950, "\xA4\xA4\xA4\xE5", {0x4E2D, 0x6587}},
       {949, "\xC7\xD1", {0xD55C}},                              // 한
-      {50220, "\x1B$BF|\x1B(B", {0x65E5}},                      // ISO-2022-JP
   };
   for (const Case& c : cases) {
     std::vector<WCHAR> wide(c.bytes.size() + 1);
@@ -205,7 +204,7 @@ TEST(MultiByteToWideChar, OtherCodePagesErrors) {
   SetLastError(0);
   EXPECT_EQ(MultiByteToWideChar(1251, 0x100, "a", 1, out, 8), 0);  // MB_COMPOSITE-like flags are refused
   EXPECT_NE(GetLastError(), 0u);
-  for (UINT codePage : {1u, 12345u, 65000u}) {
+  for (UINT codePage : {777u, 12345u, 99999u}) {
     SetLastError(0);
     EXPECT_EQ(MultiByteToWideChar(codePage, 0, "a", 1, out, 8), 0) << codePage;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER)) << codePage;
@@ -266,4 +265,14 @@ TEST(WideCharToMultiByte, Utf8AndOtherCodePages) {
   WCHAR japanese[] = {0x65E5, 0x672C};
   n = WideCharToMultiByte(932, 0, japanese, 2, out, 16, nullptr, nullptr);
   EXPECT_EQ(std::string(out, n > 0 ? n : 0), "\x93\xFA\x96\x7B");
+}
+
+TEST(MultiByteToWideChar, Iso2022JpTakesNoFlags) {
+  const char text[] = "\x1B$BF|\x1B(B";  // 日 between the shifts
+  WCHAR out[8];
+  EXPECT_EQ(MultiByteToWideChar(50220, 0, text, 8, out, 8), 1);
+  EXPECT_EQ(out[0], 0x65E5);
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(50220, MB_ERR_INVALID_CHARS, text, 8, out, 8), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
 }
