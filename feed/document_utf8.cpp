@@ -120,6 +120,9 @@ void documentUtf8(const char* document, size_t length, const char* contentType, 
     *textLength = bodyLength;
     return;
   }
+  // Room for twice the bytes (Cyrillic or Greek letters, CJK characters take
+  // less), so that the text seldom moves while it grows.
+  storage->reserve(2 * bodyLength + 64);
   if (codePage == kCodePageUtf16Le || codePage == kCodePageUtf16Be || codePage == kCodePageUtf32Le ||
       codePage == kCodePageUtf32Be) {
     decodeWide(reinterpret_cast<const unsigned char*>(body), bodyLength, codePage, storage);
