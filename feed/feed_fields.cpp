@@ -32,7 +32,7 @@ const char kItunes[] = "http://www.itunes.com/dtds/podcast-1.0.dtd";
 const char kXhtmlNamespace[] = "http://www.w3.org/1999/xhtml";
 
 bool inSpace(const Name& name, const char* space) {
-  return name.spaceLength == strlen(space) && strncmp(name.space, space, name.spaceLength) == 0;
+  return strncmp(name.space, space, name.spaceLength) == 0 && space[name.spaceLength] == 0;
 }
 
 // An element of `local` name (any case) in a feed namespace; Atom 0.3's

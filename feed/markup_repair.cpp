@@ -72,7 +72,9 @@ void putReference(Repair* r, unsigned long codePoint) {
 void copyThrough(Repair* r, size_t end) {
   size_t from = r->at;
   for (size_t i = r->at; i < end; i++) {
-    if (!isForbiddenControl(static_cast<unsigned char>(r->text[i]))) continue;
+    if (static_cast<unsigned char>(r->text[i]) >= 0x20 || !isForbiddenControl(static_cast<unsigned char>(r->text[i]))) {
+      continue;
+    }
     put(r, r->text + from, i - from);
     putChanged(r, " ");
     from = i + 1;
@@ -118,11 +120,10 @@ void mendReference(Repair* r) {
     return;
   }
   while (end < r->length && end - start < 40 && isNameChar(static_cast<unsigned char>(text[end]))) end++;
-  std::string name(text + start, end - start);
+  std::string_view name(text + start, end - start);
   if (end < r->length && text[end] == ';' && end > start) {
-    static const char* const kXmlNames[] = {"amp", "lt", "gt", "quot", "apos"};
-    bool known = r->declared.count(name) > 0;
-    for (const char* xmlName : kXmlNames) known = known || name == xmlName;
+    bool known = name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos" ||
+                 (!r->declared.empty() && r->declared.count(std::string(name)) > 0);
     unsigned long codePoints[2];
     int count = known ? 0 : htmlEntityCodePoints(name.data(), name.size(), codePoints);
     if (known) {
@@ -148,13 +149,26 @@ void mendReference(Repair* r) {
   }
 }
 
+// The bytes text mending stops at: control characters, '&', '<' and the
+// quotes that may end an attribute value.
+struct SpecialBytes {
+  bool table[256] = {};
+  SpecialBytes() {
+    for (int c = 0; c < 0x20; c++) table[c] = true;
+    table[static_cast<unsigned char>('&')] = table[static_cast<unsigned char>('<')] = true;
+    table[static_cast<unsigned char>('"')] = table[static_cast<unsigned char>('\'')] = true;
+  }
+  bool operator[](unsigned char c) const { return table[c]; }
+};
+const SpecialBytes kSpecial;
+
 // Text up to the next '<' that starts markup, or up to `stop` (a quote
 // closing an attribute value; 0 for none).
 void mendText(Repair* r, char stop) {
   size_t from = r->at;
   while (r->at < r->length) {
     char c = r->text[r->at];
-    if (static_cast<unsigned char>(c) >= 0x20 && c != '&' && c != '<' && c != stop) {  // most bytes
+    if (!kSpecial[static_cast<unsigned char>(c)]) {  // most bytes
       r->at++;
       continue;
     }
