@@ -9,9 +9,9 @@
 #include "feed/feed_document.h"
 #include "feed/utf8_text.h"
 
-char* displayText(char* text, size_t* length, bool feed, size_t limit) {
+char* displayText(char* text, size_t* length, bool feed, const char* contentType, size_t limit) {
   std::string lines;
-  if (feed && feedDocumentText(text, *length, limit, &lines)) {
+  if (feed && feedDocumentText(text, *length, contentType, limit, &lines)) {
     free(text);
     text = static_cast<char*>(malloc(lines.size() + 1));
     if (text == nullptr) return nullptr;

@@ -10,8 +10,10 @@
 
 // Takes the zero-terminated text of *length bytes (allocated with malloc)
 // and returns the text to cut into lines with its length in *length: the same
-// buffer, or a new one when the old one was released. `limit` bounds the
-// text a feed gives. Returns null (the text released) when memory runs out.
-char* displayText(char* text, size_t* length, bool feed, size_t limit);
+// buffer, or a new one when the old one was released. `contentType` is the
+// HTTP Content-Type the document came with (null when unknown), which may
+// name a feed's charset. `limit` bounds the text a feed gives. Returns null
+// (the text released) when memory runs out.
+char* displayText(char* text, size_t* length, bool feed, const char* contentType, size_t limit);
 
 #endif

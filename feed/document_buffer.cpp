@@ -43,7 +43,7 @@ size_t receiveChunk(char* data, size_t size, size_t nmemb, void* target) {
     return 0;
   }
   buffer->received += n;
-  size_t keep = data ? strnlen(data, n) : 0;  // up to the piece's first zero byte
+  size_t keep = data == nullptr ? 0 : buffer->keepZeroBytes ? n : strnlen(data, n);
   if (buffer->length + keep + 1 > buffer->capacity) {
     size_t wanted = buffer->capacity < 4096 ? 4096 : buffer->capacity;
     while (wanted < buffer->length + keep + 1) wanted *= 2;
@@ -70,7 +70,8 @@ int queueDocumentLines(DocumentBuffer* buffer) {
 
 void clearDocument(DocumentBuffer* buffer) {
   free(buffer->text);
-  size_t limit = buffer->limit;
-  *buffer = DocumentBuffer();
-  buffer->limit = limit;
+  DocumentBuffer empty;
+  empty.limit = buffer->limit;
+  empty.keepZeroBytes = buffer->keepZeroBytes;
+  *buffer = empty;
 }

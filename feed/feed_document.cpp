@@ -1,113 +1,59 @@
 // RSS and Atom documents to display text (see feed_document.h).
 //
-// expat parses with namespace processing: an element name arrives as
-// "namespace-URI\x01local-name". Items are <item> (RSS) or <entry> (Atom);
-// their fields are their direct children <title>, <description>/<summary>
-// and <content>/<content:encoded>, in the feed's own namespace (none for
-// RSS 0.9x/2.0). A field's text is kept, up to 1 MiB, until its item ends;
-// then it is written out: RSS fields and Atom fields of type "html" as HTML,
-// Atom "text" fields as text, Atom "xhtml" fields as the HTML their child
-// elements spell. The document is fed to expat in blocks, so that a long
-// text never has to sit whole in expat's buffer.
+// The document is first made UTF-8 (feed/document_utf8.h) and mended
+// (feed/markup_repair.h); expat then parses it whole, in one call, told that
+// it is UTF-8 whatever its declaration says: a token as long as the document
+// costs one pass, not one per block it spans. Namespace processing is on
+// (feed/feed_fields.h names the elements). A field's text is kept, up to
+// 1 MiB, until its item ends; then the item's title and its body (its
+// content where it has none) are written out as their form says.
+//
+// Where the document turns malformed after its root, the parse goes on with
+// a new parser at the next item after the fault, given the root's start tag
+// first so that the namespaces hold again: the items before and after the
+// fault are typed, the one it broke is left out.
 #include "feed/feed_document.h"
 
+#include <ctype.h>
 #include <expat.h>
+#include <limits.h>
 #include <string.h>
 #include <strings.h>
-#include <windows.h>
 
+#include "feed/base64_text.h"
+#include "feed/document_utf8.h"
+#include "feed/feed_fields.h"
 #include "feed/html_text.h"
 #include "feed/line_writer.h"
+#include "feed/markup_repair.h"
+#include "feed/utf8_text.h"
 
 namespace {
 
-const char kNamespaceSeparator = '\x01';
 const size_t kFieldLimit = 1u << 20;
-const size_t kParseBlock = 1u << 16;
 // Entity expansion: expat's protection starts checking after this many bytes
 // and then allows at most this amplification of the input.
 const unsigned long long kAmplificationThreshold = 1u << 20;
 const float kMaxAmplification = 20.0f;
-
-const char* const kFeedNamespaces[] = {
-    "",                                          // RSS 0.91, 0.92, 2.0
-    "http://purl.org/rss/1.0/",                  // RSS 1.0
-    "http://my.netscape.com/rdf/simple/0.9/",    // RSS 0.90
-    "http://www.w3.org/2005/Atom",               // Atom 1.0
-    "http://purl.org/atom/ns#",                  // Atom 0.3
-};
-const char kRdfNamespace[] = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
-const char kContentModule[] = "http://purl.org/rss/1.0/modules/content/";
-
-enum Field { kNoField = -1, kTitle = 0, kBody = 1, kContent = 2, kFieldCount = 3 };
-enum Form { kHtml, kText, kXhtml, kSkipped };
-
-struct Name {
-  const char* space;  // the namespace URI, "" when none
-  size_t spaceLength;
-  const char* local;
-};
-
-Name splitName(const char* name) {
-  const char* separator = strchr(name, kNamespaceSeparator);
-  if (separator == nullptr) return Name{"", 0, name};
-  return Name{name, static_cast<size_t>(separator - name), separator + 1};
-}
-
-bool inSpace(const Name& name, const char* space) {
-  return name.spaceLength == strlen(space) && strncmp(name.space, space, name.spaceLength) == 0;
-}
-
-bool isFeedElement(const Name& name, const char* local) {
-  if (strcmp(name.local, local) != 0) return false;
-  for (const char* space : kFeedNamespaces) {
-    if (inSpace(name, space)) return true;
-  }
-  return false;
-}
+// Resuming after a fault: at most this many times, and only when the root's
+// start tag (parsed again each time) is of a sensible size.
+const int kMaxResumes = 1000;
+const size_t kMaxRootTag = 1u << 16;
 
 struct FeedParse {
   XML_Parser parser = nullptr;
   int depth = 0;
   bool rootSeen = false;
-  bool isFeed = false;
-  bool atom = false;
-  int itemDepth = 0;  // the depth of the open item, 0 outside items
+  Root root = kNoFeed;
+  size_t rootTagEnd = 0;  // the byte after the root's start tag
+  int itemDepth = 0;      // the depth of the open item, 0 outside items
   Field capturing = kNoField;
   int captureDepth = 0;
   std::string fields[kFieldCount];
-  Form forms[kFieldCount] = {kHtml, kHtml, kHtml};
+  FieldChoice choices[kFieldCount];
+  bool present[kFieldCount] = {false, false, false};
   LineWriter writer;
 };
-
-const char* attribute(const XML_Char** attributes, const char* name) {
-  for (int i = 0; attributes[i] != nullptr; i += 2) {
-    if (strcmp(attributes[i], name) == 0) return attributes[i + 1];
-  }
-  return nullptr;
-}
-
-// How a field is written: RSS fields are HTML; an Atom field says so in its
-// type attribute (text when it has none), and one with a src attribute or a
-// type of no text is skipped.
-Form formOf(const FeedParse* parse, const XML_Char** attributes) {
-  if (!parse->atom) return kHtml;
-  if (attribute(attributes, "src") != nullptr) return kSkipped;
-  const char* type = attribute(attributes, "type");
-  if (type == nullptr || strcasecmp(type, "text") == 0 || strcasecmp(type, "text/plain") == 0) return kText;
-  if (strcasecmp(type, "html") == 0 || strcasecmp(type, "text/html") == 0) return kHtml;
-  if (strcasecmp(type, "xhtml") == 0 || strcasecmp(type, "application/xhtml+xml") == 0) return kXhtml;
-  return strncasecmp(type, "text/", 5) == 0 ? kText : kSkipped;
-}
-
-Field fieldOf(const Name& name) {
-  if (isFeedElement(name, "title")) return kTitle;
-  if (isFeedElement(name, "description") || isFeedElement(name, "summary")) return kBody;
-  if (isFeedElement(name, "content") || (inSpace(name, kContentModule) && strcmp(name.local, "encoded") == 0)) {
-    return kContent;
-  }
-  return kNoField;
-}
 
 // Keeps text of the field being read, up to kFieldLimit bytes; a character
 // that does not fit whole is left out with the rest.
@@ -121,21 +67,34 @@ void keep(FeedParse* parse, const char* text, size_t length) {
 }
 
 void writeField(FeedParse* parse, Field field) {
-  const std::string& text = parse->fields[field];
-  if (parse->forms[field] == kText) {
-    writeText(&parse->writer, text.data(), text.size());
+  std::string decoded;
+  const std::string* text = &parse->fields[field];
+  if (parse->choices[field].base64) {
+    decoded = decodeBase64(text->data(), text->size());
+    if (!validUtf8(decoded.data(), decoded.size())) decoded.clear();  // no text
+    text = &decoded;
+  }
+  if (parse->choices[field].form == kText) {
+    writeText(&parse->writer, text->data(), text->size());
   } else {
-    writeHtml(&parse->writer, text.data(), text.size());
+    writeHtml(&parse->writer, text->data(), text->size());
   }
   writeBreak(&parse->writer);
+}
+
+void clearItem(FeedParse* parse) {
+  for (int field = 0; field < kFieldCount; field++) {
+    parse->fields[field].clear();
+    parse->present[field] = false;
+  }
+  parse->itemDepth = 0;
+  parse->capturing = kNoField;
 }
 
 void endItem(FeedParse* parse) {
   writeField(parse, kTitle);
   writeField(parse, parse->fields[kBody].empty() ? kContent : kBody);
-  for (std::string& field : parse->fields) field.clear();
-  parse->itemDepth = 0;
-  parse->capturing = kNoField;
+  clearItem(parse);
   if (parse->writer.full) XML_StopParser(parse->parser, XML_FALSE);
 }
 
@@ -145,30 +104,34 @@ void XMLCALL startElement(void* data, const XML_Char* qualified, const XML_Char*
   parse->depth++;
   if (!parse->rootSeen) {
     parse->rootSeen = true;
-    parse->atom = isFeedElement(name, "feed");
-    parse->isFeed = parse->atom || isFeedElement(name, "rss") ||
-                    (inSpace(name, kRdfNamespace) && strcmp(name.local, "RDF") == 0);
-    if (!parse->isFeed) XML_StopParser(parse->parser, XML_FALSE);
+    parse->root = feedRoot(name);
+    parse->rootTagEnd = static_cast<size_t>(XML_GetCurrentByteIndex(parse->parser)) +
+                        static_cast<size_t>(XML_GetCurrentByteCount(parse->parser));
+    if (parse->root == kNoFeed) XML_StopParser(parse->parser, XML_FALSE);
     return;
   }
   if (parse->capturing != kNoField) {
-    if (parse->forms[parse->capturing] == kXhtml) {  // spelled back as HTML
+    if (parse->choices[parse->capturing].form == kXhtml) {  // spelled back as HTML
       keep(parse, "<", 1);
       keep(parse, name.local, strlen(name.local));
       keep(parse, ">", 1);
     }
     return;
   }
-  if (parse->itemDepth == 0) {
-    if (isFeedElement(name, "item") || isFeedElement(name, "entry")) parse->itemDepth = parse->depth;
+  if (isItem(name)) {  // an item inside an item: the first one was never closed
+    if (parse->itemDepth != 0) endItem(parse);
+    parse->itemDepth = parse->depth;
     return;
   }
-  if (parse->depth != parse->itemDepth + 1) return;
-  Field field = fieldOf(name);
-  if (field == kNoField || !parse->fields[field].empty()) return;
-  parse->forms[field] = formOf(parse, attributes);
-  if (parse->forms[field] == kSkipped) return;
-  parse->capturing = field;
+  if (parse->itemDepth == 0) return;
+  FieldChoice choice = fieldOf(name, attributes, parse->root);
+  if (choice.field == kNoField || choice.form == kSkipped) return;
+  if (parse->depth != parse->itemDepth + 1 && !choice.nested) return;
+  if (parse->present[choice.field] && parse->choices[choice.field].rank <= choice.rank) return;
+  parse->fields[choice.field].clear();
+  parse->present[choice.field] = true;
+  parse->choices[choice.field] = choice;
+  parse->capturing = choice.field;
   parse->captureDepth = parse->depth;
 }
 
@@ -177,7 +140,7 @@ void XMLCALL endElement(void* data, const XML_Char* qualified) {
   if (parse->capturing != kNoField) {
     if (parse->depth == parse->captureDepth) {
       parse->capturing = kNoField;
-    } else if (parse->forms[parse->capturing] == kXhtml) {
+    } else if (parse->choices[parse->capturing].form == kXhtml) {
       const char* local = splitName(qualified).local;
       keep(parse, "</", 2);
       keep(parse, local, strlen(local));
@@ -192,7 +155,7 @@ void XMLCALL endElement(void* data, const XML_Char* qualified) {
 void XMLCALL characters(void* data, const XML_Char* text, int length) {
   FeedParse* parse = static_cast<FeedParse*>(data);
   if (parse->capturing == kNoField) return;
-  if (parse->forms[parse->capturing] != kXhtml) {
+  if (parse->choices[parse->capturing].form != kXhtml) {
     keep(parse, text, static_cast<size_t>(length));
     return;
   }
@@ -207,44 +170,100 @@ void XMLCALL characters(void* data, const XML_Char* text, int length) {
   }
 }
 
-// Documents in Windows-1252, which expat does not know by itself.
-int XMLCALL unknownEncoding(void* /*data*/, const XML_Char* name, XML_Encoding* info) {
-  if (strcasecmp(name, "windows-1252") != 0 && strcasecmp(name, "cp1252") != 0) return XML_STATUS_ERROR;
-  for (int byte = 0; byte < 256; byte++) {
-    char c = static_cast<char>(byte);
-    WCHAR wide = 0;
-    info->map[byte] = MultiByteToWideChar(1252, 0, &c, 1, &wide, 1) == 1 ? wide : byte;
+XML_Parser newParser(FeedParse* parse) {
+  XML_Parser parser = XML_ParserCreateNS("UTF-8", kNamespaceSeparator);
+  if (parser == nullptr) return nullptr;
+  XML_SetUserData(parser, parse);
+  XML_SetElementHandler(parser, startElement, endElement);
+  XML_SetCharacterDataHandler(parser, characters);
+  // No external entity is ever read: no handler for them, no parameter entities.
+  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+  XML_SetBillionLaughsAttackProtectionActivationThreshold(parser, kAmplificationThreshold);
+  XML_SetBillionLaughsAttackProtectionMaximumAmplification(parser, kMaxAmplification);
+  return parser;
+}
+
+bool isNameByte(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return isalnum(u) || c == '_' || c == ':' || c == '.' || c == '-' || u >= 0x80;
+}
+
+// The start of the next item's start tag (<item>, <entry>, in any case and
+// with any prefix) at or after `from`; `length` when there is none.
+size_t nextItem(const char* text, size_t length, size_t from) {
+  for (size_t at = from; at < length; at++) {
+    if (text[at] != '<') continue;
+    size_t end = at + 1;
+    while (end < length && isNameByte(text[end])) end++;
+    if (end >= length || (text[end] != '>' && text[end] != '/' && !isspace(static_cast<unsigned char>(text[end])))) {
+      continue;
+    }
+    const char* local = static_cast<const char*>(memchr(text + at + 1, ':', end - at - 1));
+    local = local != nullptr ? local + 1 : text + at + 1;
+    size_t localLength = static_cast<size_t>(text + end - local);
+    if ((localLength == 4 && strncasecmp(local, "item", 4) == 0) ||
+        (localLength == 5 && strncasecmp(local, "entry", 5) == 0)) {
+      return at;
+    }
   }
-  info->data = nullptr;
-  info->convert = nullptr;
-  info->release = nullptr;
-  return XML_STATUS_OK;
+  return length;
+}
+
+// Parses text[0..length) in one call, then again from the item after each
+// fault; returns false when no parser could be made.
+bool parseAll(FeedParse* parse, const char* text, size_t length) {
+  size_t resumeAt = 0;  // where the current parser's text follows the root tag
+  for (int resumes = 0;; resumes++) {
+    parse->parser = newParser(parse);
+    if (parse->parser == nullptr) return false;
+    XML_Status status;
+    size_t prefix = 0;
+    if (resumeAt == 0) {
+      status = XML_Parse(parse->parser, text, static_cast<int>(length), XML_TRUE);
+    } else {
+      prefix = parse->rootTagEnd;
+      status = XML_Parse(parse->parser, text, static_cast<int>(prefix), XML_FALSE);
+      if (status == XML_STATUS_OK) {
+        status = XML_Parse(parse->parser, text + resumeAt, static_cast<int>(length - resumeAt), XML_TRUE);
+      }
+    }
+    bool faulted = status != XML_STATUS_OK && XML_GetErrorCode(parse->parser) != XML_ERROR_ABORTED;
+    size_t fault = static_cast<size_t>(XML_GetCurrentByteIndex(parse->parser));
+    XML_ParserFree(parse->parser);
+    parse->parser = nullptr;
+    if (!faulted || parse->root == kNoFeed || parse->rootTagEnd > kMaxRootTag || resumes >= kMaxResumes ||
+        fault < prefix) {
+      return true;
+    }
+    size_t faultAt = resumeAt == 0 ? fault : fault - prefix + resumeAt;
+    resumeAt = nextItem(text, length, faultAt + 1);
+    if (resumeAt >= length) return true;
+    clearItem(parse);
+    parse->depth = 0;
+    parse->rootSeen = false;
+  }
 }
 
 }  // namespace
 
-bool feedDocumentText(const char* document, size_t length, size_t limit, std::string* text) {
+bool feedDocumentText(const char* document, size_t length, const char* contentType, size_t limit,
+                      std::string* text) {
+  std::string converted;
+  const char* utf8 = nullptr;
+  size_t utf8Length = 0;
+  documentUtf8(document, length, contentType, &converted, &utf8, &utf8Length);
+  std::string repaired;
+  if (repairMarkup(utf8, utf8Length, &repaired)) {
+    converted.clear();
+    converted.shrink_to_fit();
+    utf8 = repaired.data();
+    utf8Length = repaired.size();
+  }
+  if (utf8Length > static_cast<size_t>(INT_MAX)) return false;
+
   FeedParse parse;
   parse.writer.outLimit = limit;
-  parse.parser = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
-  if (parse.parser == nullptr) return false;
-  XML_SetUserData(parse.parser, &parse);
-  XML_SetElementHandler(parse.parser, startElement, endElement);
-  XML_SetCharacterDataHandler(parse.parser, characters);
-  XML_SetUnknownEncodingHandler(parse.parser, unknownEncoding, nullptr);
-  // No external entity is ever read: no handler for them, no parameter entities.
-  XML_SetParamEntityParsing(parse.parser, XML_PARAM_ENTITY_PARSING_NEVER);
-  XML_SetBillionLaughsAttackProtectionActivationThreshold(parse.parser, kAmplificationThreshold);
-  XML_SetBillionLaughsAttackProtectionMaximumAmplification(parse.parser, kMaxAmplification);
-
-  for (size_t done = 0; done < length;) {
-    size_t block = length - done < kParseBlock ? length - done : kParseBlock;
-    bool last = done + block == length;
-    if (XML_Parse(parse.parser, document + done, static_cast<int>(block), last) != XML_STATUS_OK) break;
-    done += block;
-  }
-  XML_ParserFree(parse.parser);
-  if (!parse.isFeed) return false;
+  if (!parseAll(&parse, utf8, utf8Length) || parse.root == kNoFeed) return false;
   writeBreak(&parse.writer);  // an item the document broke off in is left out
   text->swap(parse.writer.out);
   return true;

@@ -1,6 +1,6 @@
 // HTML reduced to text (see html_text.h). A '<' that starts no tag (not
-// followed by a letter, '/', '!' or '?') and a '&' that starts no known
-// reference are text.
+// followed by a letter, '/', '!' or '?', or never closed by a '>') and a '&'
+// that starts no known reference are text.
 #include "feed/html_text.h"
 
 #include <ctype.h>
@@ -23,6 +23,11 @@ bool isBreaking(const char* name, size_t length) {
     if (strlen(element) == length && strncasecmp(element, name, length) == 0) return true;
   }
   return false;
+}
+
+// Table cells: each starts a new word, so that the cells of a row stay apart.
+bool isCell(const char* name, size_t length) {
+  return length == 2 && (strncasecmp(name, "td", 2) == 0 || strncasecmp(name, "th", 2) == 0);
 }
 
 // Finds `needle` (lower case) in text[from..length) regardless of case;
@@ -69,7 +74,9 @@ size_t skipMarkup(LineWriter* writer, const char* html, size_t i, size_t length)
   while (nameEnd < length && isalnum(static_cast<unsigned char>(html[nameEnd]))) nameEnd++;
   size_t nameLength = nameEnd - nameStart;
   size_t end = tagEnd(html, i, length);
+  if (end == length && html[length - 1] != '>') return i;  // a '<' no tag follows: text
   if (isBreaking(html + nameStart, nameLength)) writeBreak(writer);
+  if (isCell(html + nameStart, nameLength)) writeText(writer, " ", 1);
   if (!closing && ((nameLength == 6 && strncasecmp(html + nameStart, "script", 6) == 0) ||
                    (nameLength == 5 && strncasecmp(html + nameStart, "style", 5) == 0))) {
     const char* close = nameLength == 6 ? "</script" : "</style";
@@ -80,7 +87,7 @@ size_t skipMarkup(LineWriter* writer, const char* html, size_t i, size_t length)
 }
 
 // Handles the reference at html[i] ('&'); returns the position after it, or
-// i when the '&' is text.
+// i when the '&' is text. A legacy name without its ';' counts too.
 size_t decodeReference(LineWriter* writer, const char* html, size_t i, size_t length) {
   size_t start = i + 1;
   size_t end = start;
@@ -88,11 +95,16 @@ size_t decodeReference(LineWriter* writer, const char* html, size_t i, size_t le
          (isalnum(static_cast<unsigned char>(html[end])) || (end == start && html[end] == '#'))) {
     end++;
   }
-  if (end >= length || html[end] != ';') return i;
-  unsigned long codePoint = htmlEntityCodePoint(html + start, end - start);
-  if (codePoint == 0) return i;
-  writeCodePoint(writer, codePoint);
-  return end + 1;
+  unsigned long codePoints[2];
+  int count = end < length && html[end] == ';' ? htmlEntityCodePoints(html + start, end - start, codePoints) : 0;
+  if (count > 0) {
+    for (int k = 0; k < count; k++) writeCodePoint(writer, codePoints[k]);
+    return end + 1;
+  }
+  size_t legacy = htmlLegacyEntity(html + start, end - start, &codePoints[0]);
+  if (legacy == 0) return i;
+  writeCodePoint(writer, codePoints[0]);
+  return start + legacy;
 }
 
 }  // namespace

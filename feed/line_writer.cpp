@@ -1,6 +1,8 @@
 // Display lines from running text (see line_writer.h).
 #include "feed/line_writer.h"
 
+#include <windows.h>
+
 namespace {
 
 bool isBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
@@ -33,11 +35,26 @@ void makeRoom(LineWriter* writer, int width) {
   writer->lineChars = chars;
 }
 
+// The character a C1 control (U+0080-U+009F, UTF-8 "\xC2\x80"-"\xC2\x9F")
+// means: its byte read as windows-1252, as browsers read it; 0 for the five
+// bytes the code page leaves undefined, which stay controls and are dropped.
+unsigned long c1Character(unsigned char low) {
+  char byte = static_cast<char>(low);
+  WCHAR wide = 0;
+  if (MultiByteToWideChar(1252, 0, &byte, 1, &wide, 1) != 1 || wide < 0xA0) return 0;
+  return wide;
+}
+
 }  // namespace
 
 void writeText(LineWriter* writer, const char* text, size_t length) {
   for (size_t i = 0; i < length && !writer->full; i++) {
     unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == 0xC2 && i + 1 < length && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+      unsigned long character = c1Character(static_cast<unsigned char>(text[++i]));
+      if (character != 0) writeCodePoint(writer, character);
+      continue;
+    }
     if (isBlank(c)) {
       writer->blankPending = !writer->line.empty();
       continue;
@@ -61,28 +78,18 @@ void writeText(LineWriter* writer, const char* text, size_t length) {
 }
 
 void writeCodePoint(LineWriter* writer, unsigned long codePoint) {
-  char bytes[4];
-  size_t length;
-  if (codePoint < 0x80) {
-    bytes[0] = static_cast<char>(codePoint);
-    length = 1;
-  } else if (codePoint < 0x800) {
-    bytes[0] = static_cast<char>(0xC0 | (codePoint >> 6));
-    bytes[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
-    length = 2;
-  } else if (codePoint < 0x10000) {
-    bytes[0] = static_cast<char>(0xE0 | (codePoint >> 12));
-    bytes[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    bytes[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
-    length = 3;
+  WCHAR units[2];
+  int count = 1;
+  if (codePoint >= 0x10000) {
+    units[0] = static_cast<WCHAR>(0xD800 + ((codePoint - 0x10000) >> 10));
+    units[1] = static_cast<WCHAR>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    count = 2;
   } else {
-    bytes[0] = static_cast<char>(0xF0 | (codePoint >> 18));
-    bytes[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    bytes[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    bytes[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
-    length = 4;
+    units[0] = static_cast<WCHAR>(codePoint);
   }
-  writeText(writer, bytes, length);
+  char bytes[4];
+  int length = WideCharToMultiByte(CP_UTF8, 0, units, count, bytes, sizeof bytes, nullptr, nullptr);
+  if (length > 0) writeText(writer, bytes, static_cast<size_t>(length));
 }
 
 void writeBreak(LineWriter* writer) {

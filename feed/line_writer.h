@@ -3,7 +3,8 @@
 // would pass 255 characters is wrapped at its last blank (cut where it has
 // none), so that nothing is lost to the 256-byte current line. A character
 // outside the Basic Multilingual Plane counts as two, as it may become two
-// characters of the ANSI code page.
+// characters of the ANSI code page. A C1 control character is read as the
+// windows-1252 character of its byte, as browsers and feed readers do.
 #ifndef QUILLON_FEED_LINE_WRITER_H
 #define QUILLON_FEED_LINE_WRITER_H
 

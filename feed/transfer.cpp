@@ -45,9 +45,15 @@ DWORD WINAPI runTransfer(LPVOID parameter) {
     if (message->msg == CURLMSG_DONE) result = message->data.result;
   transfer->failed = state != CURLM_OK || result != CURLE_OK || transfer->document.failed;
   if (!transfer->failed && transfer->document.text) {
+    // The Content-Type may name a feed's charset.
+    char* contentType = nullptr;
+    if (curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_TYPE, &contentType) != CURLE_OK)
+      contentType = nullptr;
     DocumentBuffer& document = transfer->document;
-    document.text = displayText(document.text, &document.length, transfer->feed, maxDocumentBytes);
+    document.text = displayText(document.text, &document.length, transfer->feed, contentType,
+                                maxDocumentBytes);
     if (document.text == nullptr) clearDocument(&document);
+    else document.length = strnlen(document.text, document.length);  // lines end at a zero byte
   }
   if (transfer->window) PostMessageA(transfer->window, DocumentMessage, 0, 0);
   return 0;
@@ -55,6 +61,8 @@ DWORD WINAPI runTransfer(LPVOID parameter) {
 
 void setOptions(Transfer* transfer) {
   CURL* easy = transfer->easy;
+  // A feed may come in UTF-16 or UTF-32, whose zero bytes are characters'.
+  transfer->document.keepZeroBytes = transfer->feed;
   curl_easy_setopt(easy, CURLOPT_URL, transfer->target);
   curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, receiveChunk);

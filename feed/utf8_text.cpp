@@ -35,6 +35,36 @@ size_t blockLength(const char* text, size_t left) {
 
 }  // namespace
 
+size_t utf8SequenceLength(const char* text, size_t left) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+  unsigned char lead = bytes[0];
+  if (lead < 0x80) return 1;
+  size_t length = lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+  if (length == 0 || length > left) return 0;
+  // The second byte's range excludes overlong forms, surrogates and code
+  // points past U+10FFFF.
+  unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (bytes[1] < low || bytes[1] > high) return 0;
+  for (size_t i = 2; i < length; i++) {
+    if ((bytes[i] & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+bool validUtf8(const char* text, size_t length) {
+  for (size_t i = 0; i < length;) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      i++;
+      continue;
+    }
+    size_t sequence = utf8SequenceLength(text + i, length - i);
+    if (sequence == 0) return false;
+    i += sequence;
+  }
+  return true;
+}
+
 size_t convertUtf8Text(char* text, size_t length) {
   size_t start = 0;
   if (length >= 3 && memcmp(text, kByteOrderMark, 3) == 0) {

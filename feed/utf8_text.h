@@ -9,6 +9,14 @@
 
 #include <stddef.h>
 
+// The length of the well-formed UTF-8 sequence at text[0..left) (1 for an
+// ASCII byte); 0 when it is not well formed (overlong, a surrogate, past
+// U+10FFFF, cut, or a stray byte).
+size_t utf8SequenceLength(const char* text, size_t left);
+
+// True when all `length` bytes are well-formed UTF-8.
+bool validUtf8(const char* text, size_t length);
+
 // Converts the text of `length` bytes (no zero byte inside, zero-terminated)
 // in place, the byte-order mark dropped; returns its new length, which is
 // never more than the old one.

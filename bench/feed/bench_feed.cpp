@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "bench/feed/resident_memory.h"
 #include "feed/feed_fetcher.h"
 #include "settings/settings.h"
 #include "tests/support/http_server.h"
@@ -101,27 +102,6 @@ void BM_PopEveryLine(benchmark::State& state) {
     benchmark::DoNotOptimize(line);
   }
   state.counters["lines"] = popped;
-}
-
-// A field of /proc/self/status in KiB ("VmHWM", "VmRSS").
-long statusKiB(const char* field) {
-  FILE* status = fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  long value = 0;
-  size_t length = strlen(field);
-  while (fgets(line, sizeof line, status))
-    if (strncmp(line, field, length) == 0 && line[length] == ':') value = atol(line + length + 1);
-  fclose(status);
-  return value;
-}
-
-// Resets the peak resident size to the current one (Linux 4.0 and later).
-void resetPeak() {
-  FILE* refs = fopen("/proc/self/clear_refs", "w");
-  if (refs == nullptr) return;
-  fputs("5", refs);
-  fclose(refs);
 }
 
 void BM_FetchTwoByteLines(benchmark::State& state) {

@@ -47,7 +47,7 @@ void convert(benchmark::State& state, const std::string& document, bool feed) {
     char* text = static_cast<char*>(malloc(length + 1));
     memcpy(text, document.c_str(), length + 1);
     state.ResumeTiming();
-    text = displayText(text, &length, feed, maxDocumentBytes);
+    text = displayText(text, &length, feed, nullptr, maxDocumentBytes);
     benchmark::DoNotOptimize(text);
     free(text);
   }

@@ -1,6 +1,7 @@
 // Code-page conversion: MultiByteToWideChar and WideCharToMultiByte for
-// CP_UTF8 (UTF-8 to UTF-16 only) and CP_ACP, which the layer fixes at
-// Windows-1252 (also accepted by its number, 1252).
+// CP_UTF8, CP_ACP, which the layer fixes at Windows-1252 (also accepted by
+// its number, 1252), and the pages iconv converts (iconv_code_pages.h);
+// IsValidCodePage and GetCPInfo for all of them.
 //
 // As on Windows: a count of -1 means the text runs to its zero terminator,
 // which is then converted too; an output count of 0 asks for the size needed;
@@ -10,11 +11,16 @@
 // MB_ERR_INVALID_CHARS and becomes U+FFFD otherwise. Into Windows-1252 a
 // character the code page lacks becomes its best fit unless
 // WC_NO_BEST_FIT_CHARS is given, else the default character ('?' unless one
-// is passed); a surrogate pair becomes one default character.
+// is passed); a surrogate pair becomes one default character. Into UTF-8 an
+// unpaired surrogate becomes U+FFFD, or fails with
+// ERROR_NO_UNICODE_TRANSLATION under WC_ERR_INVALID_CHARS; a default
+// character may not be asked for there. A code page none of these know fails
+// with ERROR_INVALID_PARAMETER.
 #include <string.h>
 #include <windows.h>
 
 #include "platform/kernel/codepage1252.h"
+#include "platform/kernel/iconv_code_pages.h"
 
 namespace {
 
@@ -126,12 +132,98 @@ int windows1252ToWide(const unsigned char* text, size_t size, LPWSTR out, int ca
   return static_cast<int>(size);
 }
 
+// Stores the UTF-8 bytes of one code point at out[count] when there is room.
+bool putUtf8(LPSTR out, int capacity, int* count, uint32_t codePoint) {
+  char bytes[4];
+  int length;
+  if (codePoint < 0x80) {
+    bytes[0] = static_cast<char>(codePoint);
+    length = 1;
+  } else if (codePoint < 0x800) {
+    bytes[0] = static_cast<char>(0xC0 | (codePoint >> 6));
+    bytes[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    length = 2;
+  } else if (codePoint < 0x10000) {
+    bytes[0] = static_cast<char>(0xE0 | (codePoint >> 12));
+    bytes[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    bytes[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    length = 3;
+  } else {
+    bytes[0] = static_cast<char>(0xF0 | (codePoint >> 18));
+    bytes[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    bytes[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    bytes[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    length = 4;
+  }
+  if (capacity > 0) {
+    if (length > capacity - *count) return false;
+    memcpy(out + *count, bytes, static_cast<size_t>(length));
+  }
+  *count += length;
+  return true;
+}
+
+int wideToUtf8(LPCWCH wide, size_t size, DWORD flags, LPSTR out, int capacity) {
+  int count = 0;
+  for (size_t i = 0; i < size; i++) {
+    uint32_t unit = wide[i];
+    if (capacity > 0 && count + 3 <= capacity && (unit < 0xD800 || unit > 0xDFFF)) {  // the common cases, inline
+      if (unit < 0x80) {
+        out[count++] = static_cast<char>(unit);
+      } else if (unit < 0x800) {
+        out[count++] = static_cast<char>(0xC0 | (unit >> 6));
+        out[count++] = static_cast<char>(0x80 | (unit & 0x3F));
+      } else {
+        out[count++] = static_cast<char>(0xE0 | (unit >> 12));
+        out[count++] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out[count++] = static_cast<char>(0x80 | (unit & 0x3F));
+      }
+      continue;
+    }
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+      if (unit <= 0xDBFF && i + 1 < size && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (wide[i + 1] - 0xDC00);
+        i++;
+      } else if (flags & WC_ERR_INVALID_CHARS) {
+        return fail(ERROR_NO_UNICODE_TRANSLATION);
+      } else {
+        unit = 0xFFFD;
+      }
+    }
+    if (!putUtf8(out, capacity, &count, unit)) return fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  return count;
+}
+
 }  // namespace
+
+BOOL WINAPI IsValidCodePage(UINT codePage) {
+  return codePage == kWindows1252 || codePage == CP_UTF8 || iconvCodePageKnown(codePage);
+}
+
+BOOL WINAPI GetCPInfo(UINT codePage, LPCPINFO info) {
+  if (info == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (isAnsi(codePage) || codePage == CP_UTF8) {
+    memset(info, 0, sizeof *info);
+    info->MaxCharSize = codePage == CP_UTF8 ? 4 : 1;
+    info->DefaultChar[0] = '?';
+    return TRUE;
+  }
+  if (!iconvCodePageInfo(codePage, info)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return TRUE;
+}
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int multiByteCount,
                                LPWSTR wide, int wideCount) {
   if (multiByte == nullptr || multiByteCount == 0 || multiByteCount < -1 || wideCount < 0 ||
-      (wide == nullptr && wideCount > 0) || (!isAnsi(codePage) && codePage != CP_UTF8)) {
+      (wide == nullptr && wideCount > 0) ||
+      (!isAnsi(codePage) && codePage != CP_UTF8 && !iconvCodePageKnown(codePage))) {
     return fail(ERROR_INVALID_PARAMETER);
   }
   size_t size = multiByteCount == -1 ? strlen(multiByte) + 1 : static_cast<size_t>(multiByteCount);
@@ -140,6 +232,12 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH multiByte, int 
     if (flags & ~static_cast<DWORD>(MB_ERR_INVALID_CHARS)) return fail(ERROR_INVALID_FLAGS);
     return utf8ToWide(text, size, flags, wide, wideCount);
   }
+  if (!isAnsi(codePage)) {
+    // ISO-2022-JP (50220), a stateful page, takes no flags at all.
+    DWORD allowed = codePage == 50220 ? 0 : MB_ERR_INVALID_CHARS | MB_PRECOMPOSED;
+    if (flags & ~allowed) return fail(ERROR_INVALID_FLAGS);
+    return iconvToWide(codePage, flags, multiByte, size, wide, wideCount);
+  }
   return windows1252ToWide(text, size, wide, wideCount);
 }
 
@@ -147,7 +245,8 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int wide
                                LPSTR multiByte, int multiByteCount, LPCCH defaultChar,
                                LPBOOL usedDefaultChar) {
   if (wide == nullptr || wideCount == 0 || wideCount < -1 || multiByteCount < 0 ||
-      (multiByte == nullptr && multiByteCount > 0) || !isAnsi(codePage)) {
+      (multiByte == nullptr && multiByteCount > 0) ||
+      (!isAnsi(codePage) && codePage != CP_UTF8 && !iconvCodePageKnown(codePage))) {
     return fail(ERROR_INVALID_PARAMETER);
   }
   size_t size = static_cast<size_t>(wideCount);
@@ -156,8 +255,19 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int wide
     while (wide[size] != 0) size++;
     size++;
   }
-  bool bestFit = (flags & WC_NO_BEST_FIT_CHARS) == 0;
+  if (codePage == CP_UTF8) {
+    if (defaultChar != nullptr || usedDefaultChar != nullptr) return fail(ERROR_INVALID_PARAMETER);
+    if (flags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) return fail(ERROR_INVALID_FLAGS);
+    return wideToUtf8(wide, size, flags, multiByte, multiByteCount);
+  }
   char fallback = defaultChar ? defaultChar[0] : '?';
+  if (!isAnsi(codePage)) {
+    bool usedDefault = false;
+    int count = iconvFromWide(codePage, wide, size, multiByte, multiByteCount, fallback, &usedDefault);
+    if (count > 0 && usedDefaultChar) *usedDefaultChar = usedDefault ? TRUE : FALSE;
+    return count;
+  }
+  bool bestFit = (flags & WC_NO_BEST_FIT_CHARS) == 0;
   bool usedDefault = false;
   int count = 0;
   for (size_t i = 0; i < size; i++) {

@@ -1,8 +1,10 @@
-// Conformance tests of MultiByteToWideChar (CP_UTF8) and WideCharToMultiByte
+// Conformance tests of MultiByteToWideChar (CP_UTF8, the windows-125x, ISO
+// 8859, KOI8 and CJK pages), IsValidCodePage, GetCPInfo and WideCharToMultiByte
 // into Windows-1252 (the ANSI code page of a Western European Windows, the
 // layer's CP_ACP): sizes, errors, invalid UTF-8, best fit and the default
 // character, as Win32 does them.
 #include <gtest/gtest.h>
+#include <string.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -151,4 +153,126 @@ TEST(WideCharToMultiByte, EveryWindows1252ByteComesBackFromItsCharacter) {
   ASSERT_EQ(WideCharToMultiByte(kWindows1252, 0, wide, 255, back, 255, nullptr, &usedDefault), 255);
   EXPECT_FALSE(usedDefault);
   EXPECT_EQ(std::string(back, 255), std::string(bytes, 255));
+}
+
+// The code pages a document may be written in: the same text in each.
+TEST(MultiByteToWideChar, OtherCodePagesDecodeToUtf16) {
+  struct Case {
+    UINT codePage;
+    std::string bytes;
+    std::vector<WCHAR> wide;
+  } cases[] = {
+      {1250, "\x8A\xE8", {0x0160, 0x010D}},                     // Š č
+      {1251, "\xCC\xEE\xF1\xEA\xE2\xE0", {0x041C, 0x043E, 0x0441, 0x043A, 0x0432, 0x0430}},
+      {20866, "\xED\xCF\xD3\xCB\xD7\xC1", {0x041C, 0x043E, 0x0441, 0x043A, 0x0432, 0x0430}},
+      {28597, "\xE1\xE2", {0x03B1, 0x03B2}},                    // α β
+      {28605, "\xA4", {0x20AC}},                                // ISO 8859-15's euro
+      {28591, "\x80\xE9", {0x0080, 0x00E9}},                    // ISO 8859-1: a C1 control
+      {1255, "\xF9\xEC\xE5\xED", {0x05E9, 0x05DC, 0x05D5, 0x05DD}},  // a page with combining marks
+      {1258, "Vi\xD0t", {'V', 'i', 0x0110, 't'}},
+      {932, "\x93\xFA\x96\x7B" "a", {0x65E5, 0x672C, 'a'}},     // 日本a in Shift_JIS
+      {20932, "\xC6\xFC\xCB\xDC", {0x65E5, 0x672C}},            // the same in EUC-JP
+      {936, "\xD6\xD0\xCE\xC4", {0x4E2D, 0x6587}},              // 中文
+      {950, "\xA4\xA4\xA4\xE5", {0x4E2D, 0x6587}},
+      {949, "\xC7\xD1", {0xD55C}},                              // 한
+  };
+  for (const Case& c : cases) {
+    std::vector<WCHAR> wide(c.bytes.size() + 1);
+    int n = MultiByteToWideChar(c.codePage, MB_ERR_INVALID_CHARS, c.bytes.data(), static_cast<int>(c.bytes.size()),
+                                wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n : 0);
+    EXPECT_EQ(wide, c.wide) << c.codePage;
+    EXPECT_EQ(MultiByteToWideChar(c.codePage, 0, c.bytes.data(), static_cast<int>(c.bytes.size()), nullptr, 0),
+              static_cast<int>(c.wide.size()))
+        << c.codePage;
+    EXPECT_TRUE(IsValidCodePage(c.codePage)) << c.codePage;
+  }
+}
+
+TEST(MultiByteToWideChar, OtherCodePagesErrors) {
+  // A lead byte with no trail byte, in Shift_JIS.
+  WCHAR out[8];
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, "a\x93", 2, out, 8), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+  int n = MultiByteToWideChar(932, 0, "a\x93", 2, out, 8);
+  ASSERT_GE(n, 2);
+  EXPECT_EQ(out[0], 'a');
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(1251, 0, "\xCC\xEE\xF1", 3, out, 2), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(1251, 0x100, "a", 1, out, 8), 0);  // MB_COMPOSITE-like flags are refused
+  EXPECT_NE(GetLastError(), 0u);
+  for (UINT codePage : {777u, 12345u, 99999u}) {
+    SetLastError(0);
+    EXPECT_EQ(MultiByteToWideChar(codePage, 0, "a", 1, out, 8), 0) << codePage;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER)) << codePage;
+    EXPECT_FALSE(IsValidCodePage(codePage)) << codePage;
+    CPINFO info;
+    EXPECT_FALSE(GetCPInfo(codePage, &info)) << codePage;
+  }
+}
+
+TEST(GetCPInfo, CharacterSizesAndLeadBytes) {
+  struct Case {
+    UINT codePage;
+    UINT maxCharSize;
+    BYTE firstLead[2];
+  } cases[] = {
+      {1252, 1, {0, 0}}, {1251, 1, {0, 0}}, {28597, 1, {0, 0}}, {CP_UTF8, 4, {0, 0}},
+      {932, 2, {0x81, 0x9F}}, {936, 2, {0x81, 0xFE}}, {950, 2, {0x81, 0xFE}},
+  };
+  for (const Case& c : cases) {
+    CPINFO info;
+    memset(&info, 0xEE, sizeof info);
+    ASSERT_TRUE(GetCPInfo(c.codePage, &info)) << c.codePage;
+    EXPECT_EQ(info.MaxCharSize, c.maxCharSize) << c.codePage;
+    EXPECT_EQ(info.DefaultChar[0], '?') << c.codePage;
+    EXPECT_EQ(info.LeadByte[0], c.firstLead[0]) << c.codePage;
+    EXPECT_EQ(info.LeadByte[1], c.firstLead[1]) << c.codePage;
+  }
+  EXPECT_TRUE(IsValidCodePage(1252));
+  EXPECT_TRUE(IsValidCodePage(CP_UTF8));
+}
+
+TEST(WideCharToMultiByte, Utf8AndOtherCodePages) {
+  std::vector<WCHAR> wide = {'a', 0xE9, 0x20AC, 0xD83D, 0xDE00};
+  std::string utf8(16, '\0');
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), 5, &utf8[0], 16, nullptr, nullptr);
+  utf8.resize(n > 0 ? n : 0);
+  EXPECT_EQ(utf8, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, wide.data(), 5, nullptr, 0, nullptr, nullptr), 10);
+  // An unpaired surrogate: U+FFFD, or an error when asked.
+  WCHAR lone[] = {'x', 0xDC00};
+  char out[16];
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, lone, 2, out, 16, nullptr, nullptr), 4);
+  EXPECT_EQ(std::string(out, 4), "x\xEF\xBF\xBD");
+  SetLastError(0);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone, 2, out, 16, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+  BOOL usedDefault = FALSE;
+  SetLastError(0);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, lone, 2, out, 16, nullptr, &usedDefault), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+
+  // Cyrillic into windows-1251; a character the page lacks becomes the default.
+  WCHAR cyrillic[] = {0x041C, 'a', 0x4E2D};
+  usedDefault = FALSE;
+  n = WideCharToMultiByte(1251, 0, cyrillic, 3, out, 16, nullptr, &usedDefault);
+  EXPECT_EQ(std::string(out, n > 0 ? n : 0), "\xCC" "a?");
+  EXPECT_TRUE(usedDefault);
+  WCHAR japanese[] = {0x65E5, 0x672C};
+  n = WideCharToMultiByte(932, 0, japanese, 2, out, 16, nullptr, nullptr);
+  EXPECT_EQ(std::string(out, n > 0 ? n : 0), "\x93\xFA\x96\x7B");
+}
+
+TEST(MultiByteToWideChar, Iso2022JpTakesNoFlags) {
+  const char text[] = "\x1B$BF|\x1B(B";  // 日 between the shifts
+  WCHAR out[8];
+  EXPECT_EQ(MultiByteToWideChar(50220, 0, text, 8, out, 8), 1);
+  EXPECT_EQ(out[0], 0x65E5);
+  SetLastError(0);
+  EXPECT_EQ(MultiByteToWideChar(50220, MB_ERR_INVALID_CHARS, text, 8, out, 8), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
 }
