@@ -13,6 +13,7 @@
 
 #include "feed/display_text.h"
 #include "feed/feed_url.h"
+#include "feed/shown_url.h"
 #include "settings/settings.h"
 
 StringQueue lineQueue;
@@ -46,7 +47,7 @@ struct TextBufferRelease {
 
 void appendErrorLines(const char* url) {
   char line[600];
-  snprintf(line, sizeof line, "** Error fetching data from %s", url);
+  snprintf(line, sizeof line, "** Error fetching data from %s", shownUrl(url).c_str());
   lineQueue.append(line);
   lineQueue.append("Please check your configuration!");
 }
