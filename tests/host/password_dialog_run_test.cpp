@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/host/saver_process.h"
 
@@ -87,7 +88,7 @@ TEST(PasswordDialogRun, VerifyRoleStartState) {
   std::string trace = run.trace.text();
   for (const char* line : {"1000 killtimer w1 43", "1000 cursor show", "1000 hide w5",
                            "1000 hide w6", "1000 disable w7", "1000 move w2 397,331 236x131",
-                           "1000 disable w1", "1100 keydown Q w4"})
+                           "1000 disable w1", "1100 keydown * w4"})
     EXPECT_NE(trace.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n"
                                                                              << trace;
 }
@@ -200,11 +201,45 @@ TEST(PasswordDialogRun, SetRoleStartState) {
   SaverRun run = sandbox.run({"/a", "0"}, "at 100 key Q\nat 200 quit\n");
   std::string trace = run.trace.text();
   for (const char* line : {"0 create w1 parent=none 0,0 236x131", "0 show w5", "0 disable w6",
-                           "100 keydown Q w3"})
+                           "100 keydown * w3"})
     EXPECT_NE(trace.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n"
                                                                              << trace;
   EXPECT_FALSE(run.trace.has("hide w"));
   EXPECT_FALSE(run.trace.has("move w1"));
+}
+
+// Keys typed into a password field, in either role, are traced as "*":
+// the trace tells that a key went there, never which.
+TEST(PasswordDialogRun, KeysInPasswordFieldsAreTracedAsStars) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string script;
+    std::vector<std::string> fields;  // the password fields
+  } cases[] = {
+      {"verify", {"/s"}, "at 1000 key A\nat 1100 type Zq9\nat 1200 key BACK\nat 1300 key TAB\n",
+       {"w4"}},
+      {"set", {"/a", "0"}, "at 100 type Zq9\nat 110 key TAB\nat 120 type Zq9\n", {"w3", "w5"}},
+  };
+  for (const Case& c : cases) {
+    SaverSandbox sandbox;
+    sandbox.useDocument("x\n", "password=" + storedPassword("pw"));
+    sandbox.writeRegistry(kFlagOn);
+    SaverRun run = sandbox.run(c.args, c.script + "at 3000 quit\n");
+    SCOPED_TRACE(std::string(c.name) + "\n" + run.trace.text());
+    size_t starred = 0;
+    for (const TraceLine& line : run.trace.starting("key")) {
+      std::string window = line.event.substr(line.event.rfind(' ') + 1);
+      bool field = false;
+      for (const std::string& f : c.fields) field = field || window == f;
+      if (!field) continue;
+      EXPECT_NE(line.event.find(" * "), std::string::npos) << line.event;
+      starred++;
+    }
+    EXPECT_GE(starred, 6u);  // Z, q, 9 down and up at least (Shift too)
+    for (const char* name : {" Z ", " Q ", " 9 ", " BACK ", " SHIFT "})
+      EXPECT_EQ(run.trace.text().find(name), std::string::npos) << name;
+  }
 }
 
 }  // namespace
