@@ -13,6 +13,7 @@
 
 #include "feed/display_text.h"
 #include "feed/feed_url.h"
+#include "feed/memory_document.h"
 #include "feed/shown_url.h"
 #include "settings/settings.h"
 
@@ -113,6 +114,7 @@ int queueDocumentLines() {
 }
 
 int fetchNext() {
+  if (hasMemoryDocument()) return queueMemoryDocument();
   startDocument();
 
   CURL* handle = curl_easy_init();
