@@ -6,6 +6,7 @@
 // the confirm label and field w5 and w6, OK w7; in the set role the dialog
 // is w1, the fields w3 and w5, OK w6.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -240,6 +241,47 @@ TEST(PasswordDialogRun, KeysInPasswordFieldsAreTracedAsStars) {
     for (const char* name : {" Z ", " Q ", " 9 ", " BACK ", " SHIFT "})
       EXPECT_EQ(run.trace.text().find(name), std::string::npos) << name;
   }
+}
+
+// A password stored by "/a 0" leaves the settings file 0600 whatever mode
+// it had (a hand-written 0644 file, umask 022); in a settings folder that
+// others may write, nothing is read or written and one line says why.
+TEST(PasswordDialogRun, StoredPasswordFileIsTheOwnersAlone) {
+  struct Case {
+    const char* name;
+    mode_t folderMode;
+    bool stored;
+  } cases[] = {
+      {"private folder", 0700, true},
+      {"group-writable folder", 0770, false},
+  };
+  mode_t oldMask = umask(022);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaverSandbox sandbox;
+    sandbox.writeSettings("password=" + storedPassword("old"));
+    std::string path = sandbox.windowsDir() + "/quillonscr.ini";
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    ASSERT_EQ(chmod(sandbox.windowsDir().c_str(), c.folderMode), 0);
+    std::string before = readFile(path);
+    SaverRun run = sandbox.run({"/a", "0"}, "at 100 type abc\nat 110 key TAB\nat 120 type abc\n"
+                                            "at 200 command 1\nat 9000 quit\n");
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    if (c.stored) {
+      EXPECT_EQ(info.st_mode & 07777, 0600u);
+      EXPECT_NE(readFile(path).find("\npassword=" + storedPassword("abc") + "\n"),
+                std::string::npos);
+      EXPECT_EQ(run.errors, "");
+    } else {
+      EXPECT_EQ(readFile(path), before);
+      EXPECT_EQ(info.st_mode & 07777, 0644u);
+      EXPECT_EQ(run.errors, "quillon: " + path + ": its folder " + sandbox.windowsDir() +
+                                " may be written by other users; it is not used, as if it "
+                                "were missing\n");
+    }
+  }
+  umask(oldMask);
 }
 
 }  // namespace
