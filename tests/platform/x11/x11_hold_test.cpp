@@ -43,6 +43,26 @@ bool keyboardIsFree(Window window) {
   return free;
 }
 
+// The same for the pointer.
+bool pointerIsFree(Window window) {
+  Display* display = testDisplay();
+  bool free = XGrabPointer(display, window, False, ButtonPressMask, GrabModeAsync, GrabModeAsync,
+                           None, None, CurrentTime) == GrabSuccess;
+  if (free) XUngrabPointer(display, CurrentTime);
+  XSync(display, False);
+  return free;
+}
+
+// Whether the keyboard focus is on one of the saver's windows.
+bool focusOnSaver() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(testDisplay(), &focus, &revert);
+  for (Window window : quillonWindows())
+    if (window == focus) return true;
+  return false;
+}
+
 bool windowManagerReady() {
   Display* display = testDisplay();
   Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
@@ -117,6 +137,8 @@ TEST_F(X11HoldTest, NothingGetsPastTheSaver) {
       EXPECT_FALSE(receivedKey(other));
       // An unmapped window loses its grab until the saver maps it again.
       EXPECT_TRUE(pumpUntil([&] { return !keyboardIsFree(other); }, 3000));
+      EXPECT_TRUE(pumpUntil([&] { return !pointerIsFree(other); }, 3000));
+      EXPECT_TRUE(pumpUntil(focusOnSaver, 3000));
       EXPECT_EQ(saver->waitForExit(0), -1) << "the saver ended";
     }
     EXPECT_EQ(quillonWindows().size(), 2u) << "the password prompt over the saver";
@@ -125,6 +147,7 @@ TEST_F(X11HoldTest, NothingGetsPastTheSaver) {
     ASSERT_TRUE(saver->signal(SIGTERM));
     EXPECT_EQ(saver->waitForExit(10000), 0);
     EXPECT_TRUE(keyboardIsFree(other));
+    EXPECT_TRUE(pointerIsFree(other));
     EXPECT_EQ(readFile(errorsPath), "");
     XDestroyWindow(display, other);
     XSync(display, False);
