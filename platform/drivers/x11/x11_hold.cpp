@@ -22,6 +22,12 @@ struct Hold {
   uint64_t nextTry = 0;
   bool said = false;      // the line on stderr was written
   long rootMask = 0;      // what this client selected on the root before
+  // The stacking is put right at most once per kHoldRetryMs, so that a
+  // program (or window manager) that keeps raising its window above costs a
+  // few raises a second, not a busy loop; a change meanwhile is looked at
+  // when that time is up.
+  uint64_t lastRaise = 0;
+  bool stackingToCheck = false;
 };
 
 Hold hold;
@@ -126,21 +132,33 @@ void x11ReleaseScreen(X11Window& window) {
 void x11RetryHold(uint64_t now, int* nextDueMs) {
   *nextDueMs = -1;
   X11Window* held = x11HeldWindow();
-  if (!held || (hold.keyboard && (hold.pointer || hold.capture))) return;
+  if (!held) return;
+  if (hold.stackingToCheck) {
+    uint64_t due = hold.lastRaise + kHoldRetryMs;
+    if (now >= due) x11KeepOnTop();
+    else *nextDueMs = int(due - now);
+  }
+  if (hold.keyboard && (hold.pointer || hold.capture)) return;
   if (now >= hold.nextTry) tryGrabs(*held, now);
-  if (!hold.keyboard || (!hold.pointer && !hold.capture))
-    *nextDueMs = hold.nextTry > now ? int(hold.nextTry - now) : 0;
+  if (!hold.keyboard || (!hold.pointer && !hold.capture)) {
+    int due = hold.nextTry > now ? int(hold.nextTry - now) : 0;
+    if (*nextDueMs < 0 || due < *nextDueMs) *nextDueMs = due;
+  }
 }
 
 void x11KeepOnTop() {
   X11Window* held = x11HeldWindow();
   if (!held) return;
+  uint64_t now = x11ClockMs();
+  hold.stackingToCheck = hold.lastRaise != 0 && now < hold.lastRaise + kHoldRetryMs;
+  if (hold.stackingToCheck) return;
   beginErrorTrap();  // the windows looked at may go away meanwhile
   bool covered = coveredByAnother(*held);
   endErrorTrap();
   if (!covered) return;
   layerDiagnostic("x11", "another window came above the full-screen window; raised again");
   raiseHold(*held);
+  hold.lastRaise = now;
 }
 
 void x11TakeFocusBack() {
