@@ -117,6 +117,10 @@ TEST_F(X11HoldTest, NothingGetsPastTheSaver) {
     Window saverWindow = 0;
     ASSERT_TRUE(pumpUntil([&] { return (saverWindow = quillonWindow()) != 0; }, 10000));
     ASSERT_TRUE(pumpUntil([&] { return !keyboardIsFree(other); }, 10000));
+    // A key asks for the password: the attempts below are made while the
+    // prompt is up, when the password is being typed.
+    ASSERT_TRUE(xdotool({"key", "space"}));
+    ASSERT_TRUE(pumpUntil([] { return quillonWindows().size() == 2; }, 10000));
 
     std::string hex = std::to_string(saverWindow);
     const std::vector<std::vector<std::string>> attempts = {
@@ -146,7 +150,7 @@ TEST_F(X11HoldTest, NothingGetsPastTheSaver) {
       EXPECT_TRUE(pumpUntil(focusOnSaver, 3000));
       EXPECT_EQ(saver->waitForExit(0), -1) << "the saver ended";
     }
-    EXPECT_EQ(quillonWindows().size(), 2u) << "the password prompt over the saver";
+    EXPECT_EQ(quillonWindows().size(), 2u) << "the password prompt is still over the saver";
 
     // The end: the keyboard is free again, and nothing was said.
     ASSERT_TRUE(saver->signal(SIGTERM));
