@@ -13,6 +13,8 @@
 #include "feed/document_buffer.h"
 #include "feed/fetch_cycle.h"
 #include "feed/feed_url.h"
+#include "feed/memory_document.h"
+#include "feed/shown_url.h"
 #include "feed/transfer.h"
 #include "settings/settings.h"
 
@@ -22,7 +24,7 @@ Transfer* current = nullptr;
 
 void appendErrorLines(const char* url) {
   char line[600];
-  snprintf(line, sizeof line, "** Error fetching data from %s", url);
+  snprintf(line, sizeof line, "** Error fetching data from %s", shownUrl(url).c_str());
   lineQueue.append(line);
   lineQueue.append("Please check your configuration!");
 }
@@ -50,7 +52,7 @@ int queueLinesOf(Transfer* transfer) {
   noteFetchEnded(lines);
   if (lines == 0 && transfer->feed) {
     char line[600];
-    snprintf(line, sizeof line, "** No items in %s", transfer->url);
+    snprintf(line, sizeof line, "** No items in %s", shownUrl(transfer->url).c_str());
     lineQueue.append(line);
     return 1;
   }
@@ -67,6 +69,11 @@ void forget(Transfer* transfer) {
 
 bool startFetch(HWND window) {
   cancelFetch();
+  if (hasMemoryDocument()) {
+    // The document is there at once: nothing runs.
+    noteFetchEnded(queueMemoryDocument());
+    return false;
+  }
   auto* transfer = new Transfer;
   takeNextUrl(transfer);
   transfer->timeoutSeconds = settings.fetchTimeout;

@@ -9,14 +9,17 @@
 // the transfer has ended, the thread posts DocumentMessage to the window,
 // whose procedure calls finishFetch to append the lines. cancelFetch ends a
 // transfer at once (the window is going). See feed/transfer.h for what a
-// transfer does (HTTP redirects, errors, the user agent, file: URLs).
+// transfer does (HTTP redirects, errors, the user agent, file: URLs). While
+// a document is held in memory (feed/memory_document.h), a fetch queues its
+// lines at once and nothing is fetched.
 //
 // A document is held whole in memory while it arrives; past
 // maxDocumentBytes the transfer is stopped and counts as failed. Before it
 // is cut into lines, a UTF-8 document is converted to the ANSI code page and
 // the document of a feed: URL becomes the lines of its items
 // (feed/display_text.h); a feed: URL whose document gives no line at all
-// gives the line "** No items in URL".
+// gives the line "** No items in URL". URLs are shown without their
+// user-info part (feed/shown_url.h).
 //
 // The fetch cycle is polite (feed/fetch_cycle.h): after a whole round of
 // the list that gave no line, nextFetchDelay says how long to wait.

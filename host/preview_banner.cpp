@@ -19,6 +19,7 @@
 #include <string.h>
 #include <sys/stat.h>
 
+#include "feed/memory_document.h"
 #include "host/saver_state.h"
 #include "settings/settings.h"
 
@@ -56,19 +57,19 @@ void preparePreviewFeed() {
   settings.typeDelay = 150;
 
   int fd = createBannerFile();
-
   settings.urlList.clear();
-  char url[511];
-  snprintf(url, sizeof url, "file://%s", previewFilePath != nullptr ? previewFilePath : "");
-  settings.urlList.append(url);
-
   if (fd < 0) {
-    // Nothing was created under that name (it may even be another's file):
-    // nothing is to be removed at the end.
+    // Nothing was created under that name (it may even be another's file,
+    // or a FIFO that would block the fetch): the name is neither fetched nor
+    // removed at the end, and the banner is typed from memory.
     free(previewFilePath);
     previewFilePath = nullptr;
+    useMemoryDocument(previewBanner);
     return;
   }
+  char url[511];
+  snprintf(url, sizeof url, "file://%s", previewFilePath);
+  settings.urlList.append(url);
   _write(fd, previewBanner, static_cast<unsigned>(strlen(previewBanner)));
   _close(fd);
 }

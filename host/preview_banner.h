@@ -9,7 +9,9 @@ extern const char* const previewBanner;
 // For this run only: font size 15, line scroll delay 1000 ms, type delay
 // 150 ms; the URL list replaced by "file://" and the banner file's path
 // (previewFilePath), and the banner written into that file. When the file
-// cannot be created nothing is written, and fetching the URL fails later.
+// cannot be created the URL list is left empty and the banner is typed from
+// memory (feed/memory_document.h): no file is ever fetched that the preview
+// did not write itself.
 void preparePreviewFeed();
 
 #endif

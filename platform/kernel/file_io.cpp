@@ -12,29 +12,37 @@
 #include <set>
 
 #include "platform/kernel/paths.h"
+#include "platform/kernel/settings_file_safety.h"
 
 namespace {
 
-// Says once per path why a settings file is not used.
-void sayRefused(const std::string& path, const std::string& why) {
+// Says once per path why a settings file is not used (read or written).
+void sayRefused(const std::string& path, const std::string& why, const char* consequence) {
   static std::set<std::string>* said = new std::set<std::string>;  // never destroyed
   if (!said->insert(path).second) return;
-  fprintf(stderr, "quillon: %s: %s; it is not used, as if it were missing\n", path.c_str(),
-          why.c_str());
+  fprintf(stderr, "quillon: %s: %s; %s\n", path.c_str(), why.c_str(), consequence);
 }
 
 FileRead refuse(const std::string& path, const std::string& why) {
-  sayRefused(path, why);
+  sayRefused(path, why, "it is not used, as if it were missing");
   return FileRead::Refused;
+}
+
+bool refuseWrite(const std::string& path, const std::string& why) {
+  sayRefused(path, why, "the settings are not saved");
+  return false;
 }
 
 }  // namespace
 
 FileRead readSettingsFile(const std::string& path, std::string* text) {
   text->clear();
+  std::string real;
+  std::string unsafe = unsafeSettingsFile(path, &real);
+  if (!unsafe.empty()) return refuse(path, unsafe);
   // Not blocking: opening a FIFO for reading would otherwise wait for a
   // writer.
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int fd = open(real.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return FileRead::Missing;
     return refuse(path, std::string("cannot be read (") + strerror(errno) + ")");
@@ -93,15 +101,19 @@ bool sameStamp(const FileStamp& a, const FileStamp& b) {
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& text) {
-  size_t slash = path.find_last_of('/');
-  std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  makeDirectories(dir);
+  std::string real;
+  std::string unsafe = unsafeSettingsFile(path, &real);
+  if (!unsafe.empty()) return refuseWrite(path, unsafe);
+  // A read-only file is not replaced, as Win32 refuses to write one.
+  struct stat old;
+  if (lstat(real.c_str(), &old) == 0 && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0)
+    return refuseWrite(path, "is read-only");
+  makeDirectories(folderOf(real));
 
-  std::string temp = path + ".XXXXXX";
+  std::string temp = real + ".XXXXXX";
   int fd = mkstemp(&temp[0]);
   if (fd < 0) return false;
-  struct stat old;
-  fchmod(fd, stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0600);
+  fchmod(fd, 0600);
 
   const char* data = text.data();
   size_t left = text.size();
@@ -117,7 +129,7 @@ bool writeFileAtomically(const std::string& path, const std::string& text) {
   }
   if (ok && fsync(fd) != 0) ok = false;
   if (close(fd) != 0) ok = false;
-  if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false;
+  if (ok && rename(temp.c_str(), real.c_str()) != 0) ok = false;
   if (!ok) unlink(temp.c_str());
   return ok;
 }

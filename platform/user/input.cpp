@@ -4,12 +4,13 @@
 // become client-coordinate mouse messages for the captured window or the
 // window under the pointer; the wheel becomes WM_MOUSEWHEEL for the focus; a resize by the user becomes WM_ENTERSIZEMOVE,
 // the resize and WM_EXITSIZEMOVE; a close request becomes WM_SYSCOMMAND
-// SC_CLOSE. Every delivery is traced.
+// SC_CLOSE. Every delivery is traced, a key delivered to a password field as "*".
 #include <stdlib.h>
 
 #include "platform/drivers/driver.h"
 #include "platform/drivers/key_names.h"
 #include "platform/internal/trace.h"
+#include "platform/user/controls/controls.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/window.h"
 #include "platform/user/window_manager.h"
@@ -146,9 +147,10 @@ void driverKey(HWND native, UINT virtualKey, bool down, int character) {
   DWORD keyData = (scan & 0x1FF) | (alt && !ctrl ? KF_ALTDOWN : 0) |
                   ((down ? wasDown : true) ? KF_REPEAT : 0) | (down ? 0 : KF_UP);
   queueKeyMessage(target, message, vk, MAKELPARAM(1, keyData), down ? character : -1);
+  // The keys typed into a password field are a secret: the trace names none.
   if (traceEnabled())
-    traceEvent("%s %s %s", down ? "keydown" : "keyup", nameOfVirtualKey(vk),
-               windowLabel(target).c_str());
+    traceEvent("%s %s %s", down ? "keydown" : "keyup",
+               isPasswordEdit(target) ? "*" : nameOfVirtualKey(vk), windowLabel(target).c_str());
 }
 
 void driverMouseMove(HWND native, POINT screen) {

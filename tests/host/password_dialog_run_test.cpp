@@ -6,8 +6,10 @@
 // the confirm label and field w5 and w6, OK w7; in the set role the dialog
 // is w1, the fields w3 and w5, OK w6.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/host/saver_process.h"
 
@@ -87,7 +89,7 @@ TEST(PasswordDialogRun, VerifyRoleStartState) {
   std::string trace = run.trace.text();
   for (const char* line : {"1000 killtimer w1 43", "1000 cursor show", "1000 hide w5",
                            "1000 hide w6", "1000 disable w7", "1000 move w2 397,331 236x131",
-                           "1000 disable w1", "1100 keydown Q w4"})
+                           "1000 disable w1", "1100 keydown * w4"})
     EXPECT_NE(trace.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n"
                                                                              << trace;
 }
@@ -200,11 +202,86 @@ TEST(PasswordDialogRun, SetRoleStartState) {
   SaverRun run = sandbox.run({"/a", "0"}, "at 100 key Q\nat 200 quit\n");
   std::string trace = run.trace.text();
   for (const char* line : {"0 create w1 parent=none 0,0 236x131", "0 show w5", "0 disable w6",
-                           "100 keydown Q w3"})
+                           "100 keydown * w3"})
     EXPECT_NE(trace.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n"
                                                                              << trace;
   EXPECT_FALSE(run.trace.has("hide w"));
   EXPECT_FALSE(run.trace.has("move w1"));
+}
+
+// Keys typed into a password field, in either role, are traced as "*":
+// the trace tells that a key went there, never which.
+TEST(PasswordDialogRun, KeysInPasswordFieldsAreTracedAsStars) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string script;
+    std::vector<std::string> fields;  // the password fields
+  } cases[] = {
+      {"verify", {"/s"}, "at 1000 key A\nat 1100 type Zq9\nat 1200 key BACK\nat 1300 key TAB\n",
+       {"w4"}},
+      {"set", {"/a", "0"}, "at 100 type Zq9\nat 110 key TAB\nat 120 type Zq9\n", {"w3", "w5"}},
+  };
+  for (const Case& c : cases) {
+    SaverSandbox sandbox;
+    sandbox.useDocument("x\n", "password=" + storedPassword("pw"));
+    sandbox.writeRegistry(kFlagOn);
+    SaverRun run = sandbox.run(c.args, c.script + "at 3000 quit\n");
+    SCOPED_TRACE(std::string(c.name) + "\n" + run.trace.text());
+    size_t starred = 0;
+    for (const TraceLine& line : run.trace.starting("key")) {
+      std::string window = line.event.substr(line.event.rfind(' ') + 1);
+      bool field = false;
+      for (const std::string& f : c.fields) field = field || window == f;
+      if (!field) continue;
+      EXPECT_NE(line.event.find(" * "), std::string::npos) << line.event;
+      starred++;
+    }
+    EXPECT_GE(starred, 6u);  // Z, q, 9 down and up at least (Shift too)
+    for (const char* name : {" Z ", " Q ", " 9 ", " BACK ", " SHIFT "})
+      EXPECT_EQ(run.trace.text().find(name), std::string::npos) << name;
+  }
+}
+
+// A password stored by "/a 0" leaves the settings file 0600 whatever mode
+// it had (a hand-written 0644 file, umask 022); in a settings folder that
+// others may write, nothing is read or written and one line says why.
+TEST(PasswordDialogRun, StoredPasswordFileIsTheOwnersAlone) {
+  struct Case {
+    const char* name;
+    mode_t folderMode;
+    bool stored;
+  } cases[] = {
+      {"private folder", 0700, true},
+      {"group-writable folder", 0770, false},
+  };
+  mode_t oldMask = umask(022);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaverSandbox sandbox;
+    sandbox.writeSettings("password=" + storedPassword("old"));
+    std::string path = sandbox.windowsDir() + "/quillonscr.ini";
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    ASSERT_EQ(chmod(sandbox.windowsDir().c_str(), c.folderMode), 0);
+    std::string before = readFile(path);
+    SaverRun run = sandbox.run({"/a", "0"}, "at 100 type abc\nat 110 key TAB\nat 120 type abc\n"
+                                            "at 200 command 1\nat 9000 quit\n");
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    if (c.stored) {
+      EXPECT_EQ(info.st_mode & 07777, 0600u);
+      EXPECT_NE(readFile(path).find("\npassword=" + storedPassword("abc") + "\n"),
+                std::string::npos);
+      EXPECT_EQ(run.errors, "");
+    } else {
+      EXPECT_EQ(readFile(path), before);
+      EXPECT_EQ(info.st_mode & 07777, 0644u);
+      EXPECT_EQ(run.errors, "quillon: " + path + ": its folder " + sandbox.windowsDir() +
+                                " may be written by other users; it is not used, as if it "
+                                "were missing\n");
+    }
+  }
+  umask(oldMask);
 }
 
 }  // namespace

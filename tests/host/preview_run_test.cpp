@@ -48,4 +48,23 @@ TEST(PreviewRun, BannerFileIsGoneAfterTheWindow) {
   EXPECT_TRUE(filesIn(sandbox.tempDir()).empty());
 }
 
+// When no banner file can be made (here the temporary folder is /proc, where
+// not even root creates a file) the banner is typed from memory, again and
+// again, and nothing is fetched: no error line, nothing on stderr.
+TEST(PreviewRun, BannerWithoutItsFileIsTypedFromMemory) {
+  SaverSandbox sandbox;
+  sandbox.useDocument("configured feed, never shown\n");
+  sandbox.setEnv("TMP", "/proc");
+  sandbox.setEnv("TMPDIR", "/proc");
+  SaverRun run = sandbox.run({"/p", "4242"}, "at 60000 quit\n");
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  std::string expected;
+  for (const char* c = kBanner; *c; c++)
+    if (*c != '\n') expected += *c;
+  EXPECT_EQ(typedText(run.trace).substr(0, expected.size() + 7), expected + "Quillon")
+      << run.trace.text();
+  EXPECT_EQ(typedText(run.trace).find("Error"), std::string::npos);
+  EXPECT_EQ(run.errors, "");
+}
+
 }  // namespace

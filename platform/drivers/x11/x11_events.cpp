@@ -27,6 +27,7 @@
 #include "platform/drivers/x11/x11_clipboard.h"
 #include "platform/drivers/x11/x11_connection.h"
 #include "platform/drivers/x11/x11_edges.h"
+#include "platform/drivers/x11/x11_hold.h"
 #include "platform/drivers/x11/x11_keys.h"
 #include "platform/drivers/x11/x11_present.h"
 #include "platform/drivers/x11/x11_windows.h"
@@ -181,14 +182,28 @@ bool onConfigure(X11Window& window, const XConfigureEvent& event) {
   return delivered;
 }
 
-void onMap(const X11Window& window) {
-  // A full-screen window takes the keyboard; so does any window shown where
-  // no window manager runs to give it the focus.
+void onMap(X11Window& window) {
+  // A full-screen window takes the keyboard and holds the screen; so does
+  // any window shown where no window manager gives it the focus (a bare X
+  // server, or a popup of the full-screen window).
   if (window.kind == NativeKind::ForeignChild) return;
-  if (window.kind != NativeKind::FullScreen && windowManagerRuns()) return;
+  if (!window.overrideRedirect && windowManagerRuns()) return;
   beginErrorTrap();
   XSetInputFocus(x11().display, window.id, RevertToPointerRoot, CurrentTime);
   endErrorTrap();
+  if (window.kind == NativeKind::FullScreen) x11HoldScreen(window);
+}
+
+// While a full-screen window holds the screen, another program's window
+// mapped or restacked (a top-level, a window manager's frame) may cover it.
+bool otherWindowChanged(const XEvent& event) {
+  if (!x11HeldWindow() || event.xany.window != x11().root) return false;
+  Window changed = event.type == MapNotify ? event.xmap.window
+                   : event.type == ConfigureNotify ? event.xconfigure.window
+                                                   : 0;
+  if (!changed) return false;
+  if (!x11WindowWithId(changed)) x11KeepOnTop();
+  return true;
 }
 
 bool onDestroyed(X11Window& window) {
@@ -238,6 +253,7 @@ bool handleEvent(XEvent& event) {
                                event.xconfigure.height);
     return true;
   }
+  if (otherWindowChanged(event)) return false;
   X11Window* window = x11WindowWithId(event.type == KeymapNotify ? focused : event.xany.window);
   if (!window) return false;
   switch (event.type) {
@@ -255,6 +271,15 @@ bool handleEvent(XEvent& event) {
       return event.xconfigure.window == window->id && onConfigure(*window, event.xconfigure);
     case MapNotify:
       if (event.xmap.window == window->id) onMap(*window);
+      return false;
+    case UnmapNotify:
+      // Another program unmapped a window that holds the screen.
+      if (event.xunmap.window == window->id) x11MapAgain(*window);
+      return false;
+    case FocusOut:
+      // A grab's own focus events leave the focus where it was.
+      if (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed)
+        x11TakeFocusBack();
       return false;
     case DestroyNotify:
       return event.xdestroywindow.window == window->id && onDestroyed(*window);
@@ -312,6 +337,9 @@ void x11WaitEvents(DWORD timeoutMs) {
     int settleDue = -1;
     delivered |= reportSettledResizes(x11ClockMs(), &settleDue);
     if (delivered) return;
+    int holdDue = -1;
+    x11RetryHold(x11ClockMs(), &holdDue);
+    if (holdDue >= 0 && (settleDue < 0 || holdDue < settleDue)) settleDue = holdDue;
     flushX11Pictures();
     // Waiting for the server to read a picture may have queued events.
     if (XEventsQueued(display, QueuedAlready) > 0) continue;

@@ -5,10 +5,11 @@
 // Top-level windows carry the hints a window manager reads: no decorations
 // (Motif hints) unless the window has a caption, the client rectangle as the
 // asked place (static gravity), a fixed size unless resizable, the close
-// protocol, for full-screen windows the fullscreen and above states, and for
-// a dialog the transient-for hint naming its owner's window.
-// Where no window manager runs (a bare X server), a full-screen window is
-// override-redirect instead, so that it is placed exactly and stays on top.
+// protocol, and for a dialog the transient-for hint naming its owner's
+// window.
+// A full-screen window, and any popup it owns (the password prompt), is
+// override-redirect, with or without a window manager: it holds the screen
+// while it is shown (x11_hold.h), out of the window manager's reach.
 // A ForeignChild is an X child of another program's window, which the
 // driver watches (StructureNotify) for its size; it selects nothing else
 // there, since the window and its other events are its program's. A
@@ -31,6 +32,7 @@
 #include <X11/Xutil.h>
 
 #include "platform/drivers/x11/x11_connection.h"
+#include "platform/drivers/x11/x11_hold.h"
 #include "platform/drivers/x11/x11_present.h"
 #include "platform/internal/diagnostics.h"
 #include "platform/kernel/codepage1252.h"
@@ -79,7 +81,7 @@ void setSizeHints(Window id, const RECT& rect, bool resizable) {
   XFree(hints);
 }
 
-void setTopLevelProperties(Window id, const NativeWindowSpec& wanted, bool managed) {
+void setTopLevelProperties(Window id, const NativeWindowSpec& wanted) {
   const X11Connection& c = x11();
   Atom protocols[] = {c.atoms.wmDeleteWindow};
   XSetWMProtocols(c.display, id, protocols, 1);
@@ -93,11 +95,6 @@ void setTopLevelProperties(Window id, const NativeWindowSpec& wanted, bool manag
   bool fullScreen = wanted.kind == NativeKind::FullScreen;
   setSizeHints(id, wanted.rect, wanted.resizable || fullScreen);
   if (!wanted.caption || fullScreen) removeDecorations(id);
-  if (fullScreen && managed) {
-    Atom states[] = {c.atoms.netWmStateFullscreen, c.atoms.netWmStateAbove};
-    XChangeProperty(c.display, id, c.atoms.netWmState, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(states), 2);
-  }
 }
 
 // The native window that receives the pointer under a capture of a window
@@ -200,14 +197,16 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
     return false;
   }
   if (foreign && Window(wanted.foreignParent) == c.root) return drawOnRoot(handle, wanted);
-  bool managed = !foreign && windowManagerRuns();
+  X11Window* owner = wanted.owner ? x11WindowOf(wanted.owner) : nullptr;
+  bool overrideRedirect = wanted.kind == NativeKind::FullScreen ||
+                          (owner && owner->kind == NativeKind::FullScreen);
   XSetWindowAttributes attributes = {};
   attributes.background_pixel = 0;  // black in any TrueColor visual
   attributes.border_pixel = 0;
   attributes.colormap = c.colormap;
   attributes.event_mask = foreign && wanted.disabled ? kPassiveEventMask : kEventMask;
   attributes.bit_gravity = NorthWestGravity;
-  attributes.override_redirect = wanted.kind == NativeKind::FullScreen && !managed;
+  attributes.override_redirect = overrideRedirect;
   attributes.cursor = cursorShown ? c.arrow : c.invisible;
   unsigned long mask = CWBackPixel | CWBorderPixel | CWColormap | CWEventMask | CWBitGravity |
                        CWOverrideRedirect;
@@ -226,10 +225,10 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
     layerDiagnostic("x11", "cannot make a window inside X window 0x%lx", parent);
     return false;
   }
-  if (!foreign) setTopLevelProperties(id, wanted, managed);
+  if (!foreign) setTopLevelProperties(id, wanted);
   // A dialog stays above its owner, and the window manager treats it as one.
   Window ownerId = 0;
-  if (X11Window* owner = wanted.owner ? x11WindowOf(wanted.owner) : nullptr) ownerId = owner->id;
+  if (owner) ownerId = owner->id;
   if (wanted.foreignOwner) ownerId = Window(wanted.foreignOwner);
   if (ownerId) XSetTransientForHint(c.display, id, ownerId);
 
@@ -240,6 +239,7 @@ bool x11CreateWindow(HWND handle, const NativeWindowSpec& wanted) {
   window->foreignParent = foreign ? wanted.foreignParent : 0;
   window->owner = ownerId;
   window->resizable = wanted.resizable && wanted.kind == NativeKind::Popup;
+  window->overrideRedirect = overrideRedirect;
   window->rect = wanted.rect;
   window->width = sideOf(r.right - r.left);
   window->height = sideOf(r.bottom - r.top);
@@ -255,6 +255,7 @@ void x11DestroyWindow(HWND handle) {
                          [handle](const std::unique_ptr<X11Window>& w) { return w->handle == handle; });
   if (it == windows.end()) return;
   X11Window& window = **it;
+  x11ReleaseScreen(window);
   releasePicture(window);
   if (window.borrowed) {
     XSelectInput(x11().display, window.id, NoEventMask);
@@ -281,8 +282,10 @@ void x11ShowWindow(HWND handle, bool visible) {
   X11Window* window = x11WindowOf(handle);
   if (!window || window->gone || window->borrowed) return;
   Display* display = x11().display;
+  window->shown = visible;
+  if (!visible) x11ReleaseScreen(*window);
   if (visible) {
-    if (window->kind == NativeKind::FullScreen)
+    if (window->kind == NativeKind::FullScreen || window->overrideRedirect)
       XMapRaised(display, window->id);
     else
       XMapWindow(display, window->id);
@@ -340,11 +343,13 @@ uintptr_t x11RootWindow() { return uintptr_t(x11().root); }
 void x11SetCapture(HWND handle) {
   Display* display = x11().display;
   if (!handle) {
-    XUngrabPointer(display, CurrentTime);
+    // A full-screen window that holds the screen keeps the pointer.
+    if (!x11GrabPointerAgain()) XUngrabPointer(display, CurrentTime);
     return;
   }
   X11Window* window = grabWindowFor(handle);
   if (!window || window->borrowed) return;
+  x11NoteCapture();
   int result = XGrabPointer(display, window->id, True,
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                             GrabModeAsync, None, None, CurrentTime);

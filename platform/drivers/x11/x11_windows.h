@@ -31,6 +31,10 @@ struct X11Window {
   Window owner = 0;             // the X window a dialog is transient for
   bool resizable = false;
   bool gone = false;  // the X window was destroyed under us
+  bool shown = false;  // the layer wants it mapped
+  // Placed by the driver alone, not by a window manager: full-screen
+  // windows, and the popups they own (x11_hold.h).
+  bool overrideRedirect = false;
   // The root window itself, drawn on but not ours: never made, moved,
   // mapped or destroyed by the driver (a ForeignChild of the root).
   bool borrowed = false;

@@ -33,6 +33,10 @@ const UINT kUserSelectMessage = WM_USER + 0x3F01;
 bool comboIsDropped(HWND combo);
 // Whether `window` is a combo box.
 bool isComboBox(HWND window);
+// Whether `window` is an edit control that hides its text behind a password
+// character (ES_PASSWORD or EM_SETPASSWORDCHAR): the trace names no key
+// delivered to it.
+bool isPasswordEdit(HWND window);
 
 // WM_SETFONT and WM_GETFONT, the same for every control; true when handled.
 bool handleFontMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -48,6 +48,15 @@ std::string shownText(HWND edit, const EditState& state) {
   return state.passwordChar ? std::string(text.size(), state.passwordChar) : text;
 }
 
+}  // namespace
+
+bool isPasswordEdit(HWND window) {
+  auto found = states().find(window);
+  return found != states().end() && found->second.passwordChar != 0;
+}
+
+namespace {
+
 size_t selectionStart(const EditState& s) { return s.caret < s.anchor ? s.caret : s.anchor; }
 size_t selectionEnd(const EditState& s) { return s.caret < s.anchor ? s.anchor : s.caret; }
 

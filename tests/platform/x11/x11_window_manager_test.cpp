@@ -38,6 +38,7 @@ class StandInWindowManager {
       XEvent event;
       XNextEvent(display, &event);
       if (event.type == MapRequest) {
+        mapRequests++;
         XMapWindow(display, event.xmaprequest.window);
       } else if (event.type == ConfigureRequest) {
         const XConfigureRequestEvent& r = event.xconfigurerequest;
@@ -53,6 +54,7 @@ class StandInWindowManager {
   static Atom atom(const char* name) { return XInternAtom(testDisplay(), name, False); }
 
   std::vector<XClientMessageEvent> messages;
+  int mapRequests = 0;
 };
 
 class X11WindowManagerTest : public X11Test {};
@@ -73,20 +75,26 @@ std::vector<Atom> atomList(Window window, Atom property) {
   return atoms;
 }
 
-TEST_F(X11WindowManagerTest, FullScreenWindowAsksForTheFullScreenAndAboveStates) {
+// A full-screen window, and the popup it owns (the password prompt), are
+// override-redirect even where a window manager runs: it never maps, moves,
+// iconifies or lowers them, and is asked for no state.
+TEST_F(X11WindowManagerTest, FullScreenWindowAndItsPopupAreOutOfTheManagersReach) {
   StandInWindowManager manager;
   TestWindow saver(WS_POPUP | WS_VISIBLE, 0, 0, kScreenWidth, kScreenHeight);
-  Window window = 0;
+  TestWindow prompt(WS_POPUP | WS_VISIBLE | WS_CAPTION, 400, 300, 230, 107, saver);
+  std::vector<Window> windows;
   ASSERT_TRUE(pumpUntil([&] {
     manager.serve();
-    return (window = quillonWindow()) != 0;
+    return (windows = quillonWindows()).size() == 2;
   }));
-  XWindowAttributes attributes;
-  XGetWindowAttributes(testDisplay(), window, &attributes);
-  EXPECT_FALSE(attributes.override_redirect);
-  std::vector<Atom> states = atomList(window, StandInWindowManager::atom("_NET_WM_STATE"));
-  EXPECT_EQ(states, (std::vector<Atom>{StandInWindowManager::atom("_NET_WM_STATE_FULLSCREEN"),
-                                       StandInWindowManager::atom("_NET_WM_STATE_ABOVE")}));
+  for (Window window : windows) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(testDisplay(), window, &attributes);
+    EXPECT_TRUE(attributes.override_redirect);
+    EXPECT_TRUE(atomList(window, StandInWindowManager::atom("_NET_WM_STATE")).empty());
+  }
+  EXPECT_EQ(manager.mapRequests, 0);
+  EXPECT_EQ(screenRectOf(windows[1]).left, 403);  // the prompt above: its client area
 }
 
 TEST_F(X11WindowManagerTest, PressOnAnEdgeAsksTheWindowManagerToResize) {

@@ -1,0 +1,16 @@
+// A document held in memory in place of the URL list: while one is set,
+// fetchNext queues its lines again each time instead of fetching anything.
+// The preview types its banner this way when the banner's file cannot be
+// created, so it never fetches a file it did not write.
+#ifndef QUILLON_FEED_MEMORY_DOCUMENT_H
+#define QUILLON_FEED_MEMORY_DOCUMENT_H
+
+// Sets the document (a text that lives for the whole run; null: none).
+void useMemoryDocument(const char* text);
+bool hasMemoryDocument();
+
+// Appends the document's lines to lineQueue, cut as a fetched document's
+// are, and returns their number.
+int queueMemoryDocument();
+
+#endif
