@@ -30,12 +30,12 @@ int main(int argc, char** argv) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   if (VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-    printf("FILEVERSION=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwFileVersionMS),
-           LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
-           LOWORD(fixed->dwFileVersionLS));
-    printf("PRODUCTVERSION=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwProductVersionMS),
-           LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
-           LOWORD(fixed->dwProductVersionLS));
+    printf("FILEVERSION=%u.%u.%u.%u\n", unsigned(HIWORD(fixed->dwFileVersionMS)),
+           unsigned(LOWORD(fixed->dwFileVersionMS)), unsigned(HIWORD(fixed->dwFileVersionLS)),
+           unsigned(LOWORD(fixed->dwFileVersionLS)));
+    printf("PRODUCTVERSION=%u.%u.%u.%u\n", unsigned(HIWORD(fixed->dwProductVersionMS)),
+           unsigned(LOWORD(fixed->dwProductVersionMS)), unsigned(HIWORD(fixed->dwProductVersionLS)),
+           unsigned(LOWORD(fixed->dwProductVersionLS)));
   }
   WORD* translation = nullptr;
   if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
