@@ -12,10 +12,8 @@
 #include "feed/display_text.h"
 #include "feed/feed_fetcher.h"
 #include "feed/file_url.h"
+#include "quillon_version.h"
 
-#ifndef QUILLON_VERSION
-#error "QUILLON_VERSION must be defined by the build"
-#endif
 
 namespace {
 

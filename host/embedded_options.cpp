@@ -1,7 +1,8 @@
 // isEmbeddedCommandLine, readEmbeddedOptions and applyEmbeddedOptions: the
 // command line of embedded mode.
 //
-// Every option but --root, -root and --help takes the next argument as its
+// --help and --version print their text and end the program. Every option
+// but --root, -root, --help and --version takes the next argument as its
 // value. Numbers are whole decimal numbers that fit the setting; colours
 // are written as users write them, #rrggbb, and held as the settings hold
 // colours (red in the low byte). --url may come several times: the URLs
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "host/saver_state.h"
+#include "quillon_version.h"
 #include "settings/settings.h"
 
 namespace {
@@ -54,7 +56,7 @@ const ColorOption kColorOptions[] = {
 };
 
 const char* const kOtherOptions[] = {"--root", "-root", "--window-id", "-window-id",
-                                     "--url",  "--font", "--help"};
+                                     "--url",  "--font", "--help", "--version"};
 
 const int kLongestFontName = 48;
 const int kLongestUrl = 509;
@@ -62,6 +64,7 @@ const int kLongestUrl = 509;
 const char* const kUsage =
     "Usage: quillon [/s | /c | /p ID | /a ID | -w]\n"
     "       quillon --root | --window-id ID [OPTIONS]\n"
+    "       quillon --version\n"
     "\n"
     "With --root, -root or --window-id the saver draws inside the window of a\n"
     "screen-saver host: the window ID, else the one XSCREENSAVER_WINDOW names,\n"
@@ -224,6 +227,10 @@ int readEmbeddedOptions(int argc, char** argv) {
     const char* argument = argv[i];
     if (strcmp(argument, "--help") == 0) {
       fputs(kUsage, stdout);
+      return 0;
+    }
+    if (strcmp(argument, "--version") == 0) {
+      fputs("quillon " QUILLON_VERSION "\n", stdout);
       return 0;
     }
     if (strcmp(argument, "--root") == 0 || strcmp(argument, "-root") == 0) continue;

@@ -15,7 +15,8 @@ bool isEmbeddedCommandLine(int argc, char** argv);
 // Reads the options, chooses the host's window (parentWindow: --window-id,
 // else XSCREENSAVER_WINDOW, else the desktop's own window) and sets runMode
 // to Embedded. Returns -1 when the saver is to run, or the exit code to end
-// with: 0 after --help (the usage on stdout), 2 after a bad option (one line
+// with: 0 after --help (the usage on stdout) or --version ("quillon
+// <version>" on stdout), 2 after a bad option (one line
 // on stderr naming it). Under a host (XSCREENSAVER_WINDOW set) a bad option
 // is only reported, and the settings file's value stays.
 int readEmbeddedOptions(int argc, char** argv);

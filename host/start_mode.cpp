@@ -2,7 +2,9 @@
 //
 // Configure and SetPassword end here: each runs its dialog (configuration,
 // or the password dialog in its set role, owned by the window the command
-// line names) and saves the settings on OK.
+// line names) and saves the settings on OK. A save that fails says so in a
+// message box owned by the dialog's owner and ends the process with exit
+// code 1, so that nobody believes a setting or password was kept.
 //
 // Embedded mode fills the host's window with a child, with the settings
 // and the command line's options; it never saves them.
@@ -65,9 +67,19 @@ HWND createSaverWindow() {
                       parent.bottom - parent.top, parentWindow);
 }
 
+// Saves the settings after a dialog's OK; the exit code of the run.
+int saveAfterDialog(HWND owner) {
+  if (saveSettings()) return 0;
+  MessageBoxA(owner,
+              "The settings could not be saved: quillonscr.ini cannot be written. "
+              "Nothing was changed.",
+              "Quillon", MB_OK | MB_ICONERROR);
+  return 1;
+}
+
 }  // namespace
 
-bool startMode(HINSTANCE moduleInstance, int showCommand) {
+int startMode(HINSTANCE moduleInstance, int showCommand) {
   instance = moduleInstance;
   loadSettings();
   if (runMode == Embedded) applyEmbeddedOptions();
@@ -77,15 +89,15 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
       // A dialog that cannot be shown (-1) saves nothing, like Cancel.
       if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), GetDesktopWindow(),
                           configDialogProc, 0) == IDOK)
-        saveSettings();
-      return false;
+        return saveAfterDialog(GetDesktopWindow());
+      return 0;
     case SetPassword:
       if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASSWORD), parentWindow,
                           passwordDialogProc, SetPasswordRole) == IDOK)
-        saveSettings();
-      return false;
+        return saveAfterDialog(parentWindow);
+      return 0;
     case None:
-      return false;
+      return 0;
     case Windowed:
     case Saver:
     case Preview:
@@ -100,7 +112,7 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
   if (runMode == Preview) preparePreviewFeed();
   if (saverWindow == nullptr) {
     removePreviewFile();
-    return false;
+    return 0;
   }
 
   ShowWindow(saverWindow, showCommand);
@@ -112,5 +124,5 @@ bool startMode(HINSTANCE moduleInstance, int showCommand) {
   // An empty line makes the first tick fetch the first URL: the user sees a
   // scroll first, then the first line being typed.
   startTyping(saverWindow, "");
-  return true;
+  return -1;
 }

@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-// True when the saver window was created and the message loop must run;
-// false when the process must end (exit code 0).
-bool startMode(HINSTANCE instance, int showCommand);
+// -1 when the saver window was created and the message loop must run;
+// otherwise the process ends with the result as its exit code (0, or 1 when
+// a dialog's settings could not be saved).
+int startMode(HINSTANCE instance, int showCommand);
 
 #endif

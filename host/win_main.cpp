@@ -38,7 +38,8 @@ int WINAPI WinMain(HINSTANCE moduleInstance, HINSTANCE, LPSTR commandLine, int s
 
   LoadStringA(moduleInstance, IDS_APP_CLASS, className, sizeof className);
   registerSaverClass(moduleInstance);
-  if (!startMode(moduleInstance, showCommand)) return 0;
+  int exitCode = startMode(moduleInstance, showCommand);
+  if (exitCode >= 0) return exitCode;
 
   // libcurl does not start the socket layer itself.
   WSADATA socketData;

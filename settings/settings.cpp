@@ -9,6 +9,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "settings/settings_location.h"
+
 Settings settings;
 
 const char* const defaultUrl = "http://duckduckgo.com/cgi-bin/SearchTicker";
@@ -16,22 +18,6 @@ const char* const defaultUrl = "http://duckduckgo.com/cgi-bin/SearchTicker";
 namespace {
 
 const char* const section = "settings";
-const char* const fileName = "quillonscr.ini";
-
-// The Windows directory, a backslash unless it already ends in one, and the
-// file name, in a zero-filled 256-byte buffer. When the directory cannot be
-// had in 200 bytes the bare file name is used, which the private-profile
-// functions look up in the Windows directory themselves.
-void buildSettingsPath(char path[256]) {
-  memset(path, 0, 256);
-  UINT length = GetWindowsDirectoryA(path, 200);
-  if (length == 0 || length >= 200) {
-    memset(path, 0, 256);
-  } else if (path[length - 1] != '\\') {
-    path[length] = '\\';
-  }
-  strcat(path, fileName);
-}
 
 int32_t readColor(const char* key, const char* defaultText, const char* path) {
   char text[200];
@@ -45,17 +31,17 @@ int32_t readColor(const char* key, const char* defaultText, const char* path) {
   return static_cast<int32_t>(value);
 }
 
-void writeNumber(const char* key, int32_t value, const char* path) {
+bool writeNumber(const char* key, int32_t value, const char* path) {
   char text[16];
   snprintf(text, sizeof text, "%d", value);
-  WritePrivateProfileStringA(section, key, text, path);
+  return WritePrivateProfileStringA(section, key, text, path);
 }
 
 // Colours as at least six upper-case hexadecimal digits: 0xFF00 is "00FF00".
-void writeColor(const char* key, int32_t value, const char* path) {
+bool writeColor(const char* key, int32_t value, const char* path) {
   char text[16];
   snprintf(text, sizeof text, "%.6X", static_cast<unsigned>(value));
-  WritePrivateProfileStringA(section, key, text, path);
+  return WritePrivateProfileStringA(section, key, text, path);
 }
 
 bool isBlankOrQuote(char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; }
@@ -64,7 +50,7 @@ bool isBlankOrQuote(char c) { return c == ' ' || c == '\t' || c == '"' || c == '
 // one pair of surrounding quotation marks; a scrambled password that begins
 // or ends with such a character is therefore written inside double quotation
 // marks, which the reader removes again, so it comes back unchanged.
-void writePassword(const char* path) {
+bool writePassword(const char* path) {
   char value[sizeof settings.password + 2];
   scramblePassword();
   size_t length = strlen(settings.password);
@@ -74,7 +60,7 @@ void writePassword(const char* path) {
   else
     snprintf(value, sizeof value, "%s", settings.password);
   scramblePassword();
-  WritePrivateProfileStringA(section, "password", value, path);
+  return WritePrivateProfileStringA(section, "password", value, path);
 }
 
 // The number n for a key name that "url%d" with n gives ("url0", "URL12"),
@@ -125,7 +111,7 @@ int32_t urlKeysToRead(int32_t urlCount, const char* path) {
 
 void loadSettings() {
   char path[256];
-  buildSettingsPath(path);
+  settingsPath(path);
 
   settings.lineScrollDelay = static_cast<int32_t>(GetPrivateProfileIntA(section, "line scroll delay", 500, path));
   settings.typeDelay = static_cast<int32_t>(GetPrivateProfileIntA(section, "type delay", 50, path));
@@ -152,30 +138,43 @@ void loadSettings() {
   if (settings.urlList.count() == 0) settings.urlList.append(defaultUrl);
 }
 
-void saveSettings() {
-  char path[256];
-  buildSettingsPath(path);
+namespace {
 
-  writeNumber("line scroll delay", settings.lineScrollDelay, path);
-  writeNumber("type delay", settings.typeDelay, path);
-  writeColor("bgcolor", settings.bgColor, path);
-  writeColor("fgcolor", settings.fgColor, path);
-  writeNumber("indent", settings.indent, path);
-  WritePrivateProfileStringA(section, "font name", settings.fontName, path);
-  writeNumber("font size", settings.fontSize, path);
-  writeNumber("fetch timeout", settings.fetchTimeout, path);
-  writeNumber("url count", settings.urlList.count(), path);
-  writePassword(path);
+// Writes every field into the file at `path`, in the save order; stops at
+// the first write that fails and returns false then.
+bool writeSettings(const char* path) {
+  bool written = writeNumber("line scroll delay", settings.lineScrollDelay, path) &&
+                 writeNumber("type delay", settings.typeDelay, path) &&
+                 writeColor("bgcolor", settings.bgColor, path) &&
+                 writeColor("fgcolor", settings.fgColor, path) &&
+                 writeNumber("indent", settings.indent, path) &&
+                 WritePrivateProfileStringA(section, "font name", settings.fontName, path) &&
+                 writeNumber("font size", settings.fontSize, path) &&
+                 writeNumber("fetch timeout", settings.fetchTimeout, path) &&
+                 writeNumber("url count", settings.urlList.count(), path) &&
+                 writePassword(path);
 
-  // One full rotation: afterwards the list holds the same URLs in order.
+  // One full rotation, whatever happens: afterwards the list holds the same
+  // URLs in order.
   for (int i = 0; i < settings.urlList.count(); i++) {
     char key[32];
     char url[512];
     settings.urlList.popFront(url, 511);
     snprintf(key, sizeof key, "url%d", i);
-    WritePrivateProfileStringA(section, key, url, path);
+    if (written) written = WritePrivateProfileStringA(section, key, url, path);
     settings.urlList.append(url);
   }
+  return written;
+}
+
+}  // namespace
+
+bool saveSettings() {
+  char path[256];
+  settingsPath(path);
+  if (writeSettings(path)) return true;
+  char fallback[256];
+  return settingsFallbackPath(path, fallback) && writeSettings(fallback);
 }
 
 // The key is built at run time from small numbers, so it is not stored as

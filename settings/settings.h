@@ -4,6 +4,7 @@
 // loadSettings fills the record from the file with a default for every
 // missing value; saveSettings writes the whole record back; scramblePassword
 // turns the password into its stored form and back (it is its own inverse).
+// Where the file lives is settings_location.h's business.
 // Nothing is validated or clamped: values go to the other subsystems as the
 // file or the dialogs hold them.
 #ifndef QUILLON_SETTINGS_SETTINGS_H
@@ -32,7 +33,9 @@ extern Settings settings;
 extern const char* const defaultUrl;
 
 void loadSettings();
-void saveSettings();
+// True when the file holds every field afterwards; false when a write
+// failed (the file then may hold some of them).
+bool saveSettings();
 void scramblePassword();
 
 #endif

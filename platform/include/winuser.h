@@ -289,6 +289,15 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define IDOK 1
 #define IDCANCEL 2
 
+// MessageBoxA: the button sets and icons
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_TYPEMASK 0x0000000FL
+#define MB_ICONHAND 0x00000010L
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONWARNING 0x00000030L
+#define MB_ICONINFORMATION 0x00000040L
+
 // Dialog styles, messages and window data
 #define DS_SETFONT 0x40L
 #define DS_MODALFRAME 0x80L
@@ -611,6 +620,7 @@ BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect);
 LONG WINAPI GetDialogBaseUnits(void);
 HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // Window data
 LONG_PTR WINAPI GetWindowLongPtrA(HWND window, int index);

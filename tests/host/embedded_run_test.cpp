@@ -295,8 +295,23 @@ TEST(EmbeddedRun, HelpPrintsTheUsageAndEnds) {
   EXPECT_FALSE(run.trace.has("create "));
   for (const char* option : {"--root", "--window-id", "--url", "--type-delay", "--line-delay",
                              "--font ", "--font-size", "--indent", "--fg", "--bg",
-                             "--fetch-timeout", "--help"})
+                             "--fetch-timeout", "--help", "--version"})
     EXPECT_NE(run.output.find(option), std::string::npos) << option << "\n" << run.output;
+}
+
+// The version line names the project version; so do the changelog, the man
+// page and the Windows resources (tests/release checks that they agree).
+TEST(EmbeddedRun, VersionPrintsTheProjectVersionAndEnds) {
+  SaverSandbox sandbox;
+  for (std::vector<std::string> args : {std::vector<std::string>{"--version"},
+                                        std::vector<std::string>{"--root", "--version"}}) {
+    SaverRun run = sandbox.run(args, "at 9000 quit\n");
+    SCOPED_TRACE(joined(args));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(run.output, "quillon " QUILLON_TEST_VERSION "\n");
+    EXPECT_FALSE(run.trace.has("create "));
+  }
 }
 
 // A real SIGTERM from another process, with the real clock: it ends the

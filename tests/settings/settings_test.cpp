@@ -217,3 +217,28 @@ TEST_F(SettingsFile, WindowsDirectoryLongerThanTheBufferStillWorks) {
   loadSettings();
   EXPECT_EQ(settings.typeDelay, 77);
 }
+
+// saveSettings says whether the file holds the record: false when the
+// Windows directory cannot be made (it would lie under a plain file), and
+// the URL list keeps its order either way.
+TEST_F(SettingsFile, SaveReportsWhetherTheFileWasWritten) {
+  struct Case {
+    const char* name;
+    bool blocked;
+  };
+  const Case cases[] = {{"a writable folder", false}, {"a folder under a plain file", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir other;
+    std::string blocker = other.write("blocker", "plain\n");
+    ScopedEnv windowsDir("QUILLON_WINDOWS_DIR", c.blocked ? blocker + "/windows" : other.path());
+    loadSettings();
+    settings.urlList.clear();
+    settings.urlList.append("http://a/");
+    settings.urlList.append("http://b/");
+    EXPECT_EQ(saveSettings(), !c.blocked);
+    EXPECT_EQ(currentUrls(), (Urls{"http://a/", "http://b/"}));
+    EXPECT_EQ(fileExists(other.file("quillonscr.ini")), !c.blocked);
+    EXPECT_EQ(readFile(blocker), "plain\n");
+  }
+}
