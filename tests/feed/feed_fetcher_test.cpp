@@ -218,3 +218,19 @@ TEST_F(FeedFetcher, DocumentsOverTheCapFailInsteadOfGrowing) {
   EXPECT_EQ(fetchNext(), 2);
   EXPECT_EQ(lineQueue.count(), 2);
 }
+
+// A feed in UTF-16 arrives whole, zero bytes and all, and is read as its
+// byte-order mark says; a plain URL's document still ends its text at a
+// zero byte.
+TEST_F(FeedFetcher, Utf16FeedsArriveWhole) {
+  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-16\"?><rss version=\"2.0\"><channel>"
+                    "<item><title>Wide news</title></item></channel></rss>";
+  std::string wide = "\xFF\xFE";
+  for (char c : xml) {
+    wide += c;
+    wide += '\0';
+  }
+  std::string url = fileUrl("wide.xml", wide);
+  EXPECT_EQ(fetchLines("feed:" + url), Lines{"Wide news"});
+  EXPECT_EQ(fetchLines(url), Lines{"\xFF\xFE<"});
+}
