@@ -2,6 +2,7 @@
 // directory and HTTP documents from a server on 127.0.0.1.
 #include "feed/feed_fetcher.h"
 
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -233,4 +234,12 @@ TEST_F(FeedFetcher, Utf16FeedsArriveWhole) {
   std::string url = fileUrl("wide.xml", wide);
   EXPECT_EQ(fetchLines("feed:" + url), Lines{"Wide news"});
   EXPECT_EQ(fetchLines(url), Lines{"\xFF\xFE<"});
+}
+
+// Names are looked up without blocking the transfer's thread against a
+// cancel: libcurl's threaded resolver.
+TEST_F(FeedFetcher, LibcurlResolvesNamesAsynchronously) {
+  const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+  ASSERT_NE(info, nullptr);
+  EXPECT_NE(info->features & CURL_VERSION_ASYNCHDNS, 0);
 }
