@@ -4,7 +4,7 @@
 // --help and --version print their text and end the program. Every option
 // but --root, -root, --help and --version takes the next argument as its
 // value. Numbers are whole decimal numbers that fit the setting; colours
-// are written as users write them, #rrggbb, and held as the settings hold
+// are written as users write them, rrggbb or #rrggbb, and held as the settings hold
 // colours (red in the low byte). --url may come several times: the URLs
 // replace the settings file's list, in their order.
 #include "host/embedded_options.h"
@@ -76,8 +76,8 @@ const char* const kUsage =
     "  --font NAME          the font's face name\n"
     "  --font-size N        the text's cell height in pixels\n"
     "  --indent N           the left margin in pixels\n"
-    "  --fg #RRGGBB         the text colour\n"
-    "  --bg #RRGGBB         the background colour\n"
+    "  --fg RRGGBB          the text colour (# before it is allowed)\n"
+    "  --bg RRGGBB          the background colour\n"
     "  --fetch-timeout S    seconds a fetch may take (0: no limit)\n"
     "  --help               this text\n";
 
@@ -133,12 +133,15 @@ int hexDigit(char c) {
   return -1;
 }
 
-// "#rrggbb" as the settings' colour value: red in the low byte.
+// "#rrggbb" or "rrggbb" as the settings' colour value: red in the low
+// byte. Without "#" the value survives a host that runs the command line
+// through /bin/sh, where "#" starts a comment.
 bool readColor(const char* text, int32_t* value) {
-  if (text[0] != '#' || strlen(text) != 7) return false;
+  if (text[0] == '#') text++;
+  if (strlen(text) != 6) return false;
   int bytes[3];
   for (int i = 0; i < 3; i++) {
-    int high = hexDigit(text[1 + 2 * i]), low = hexDigit(text[2 + 2 * i]);
+    int high = hexDigit(text[2 * i]), low = hexDigit(text[1 + 2 * i]);
     if (high < 0 || low < 0) return false;
     bytes[i] = high * 16 + low;
   }
@@ -182,7 +185,7 @@ bool readValue(const char* name, const char* value, HWND* windowId, std::string*
   } else if (const ColorOption* option = colorOption(name)) {
     int32_t color = 0;
     if (!readColor(value, &color)) {
-      *complaint = std::string("\"") + value + "\" is not a colour written #rrggbb";
+      *complaint = std::string("\"") + value + "\" is not a colour written rrggbb or #rrggbb";
       return false;
     }
     options.numbers.push_back(NumberOverride{option->field, color});

@@ -205,7 +205,7 @@ TEST(EmbeddedRun, OptionsOverrideTheSettingsForThisRunOnly) {
   std::string snapshot = sandbox.root() + "/embedded.png";
   SaverRun run = sandbox.run(
       {"--root", "--type-delay", "70", "--line-delay", "300", "--font-size", "24", "--indent",
-       "6", "--fg", "#ff8000", "--bg", "#000080", "--font", "Liberation Mono", "--url",
+       "6", "--fg", "#ff8000", "--bg", "000080", "--font", "Liberation Mono", "--url",
        "file://" + second, "--url", "file://" + third, "--fetch-timeout", "3"},
       "at 6000 snapshot " + snapshot + "\nat 6000 signal TERM\nat 9000 quit\n");
   const Trace& trace = run.trace;
@@ -246,7 +246,7 @@ const BadCase kBadOptions[] = {
     {{"--font-size", "0"}, "--font-size"},
     {{"--root", "--indent", "99999999999"}, "--indent"},
     {{"--root", "--fetch-timeout", "5s"}, "--fetch-timeout"},
-    {{"--root", "--fg", "00ff00"}, "--fg"},
+    {{"--root", "--fg", "00ff0"}, "--fg"},
     {{"--root", "--bg", "#12345g"}, "--bg"},
     {{"--root", "--font", "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvw"}, "--font"},
     {{"--root", "--url"}, "--url"},
