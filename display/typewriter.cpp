@@ -217,7 +217,7 @@ void stopTyping() {
 }
 
 void documentArrived() {
-  if (!fetchRunning()) return;
+  if (!fetchEnded()) return;
   if (state != WaitingForDocument &&
       !(state == Suspended && stateBeforeSuspend == WaitingForDocument)) {
     finishFetch();

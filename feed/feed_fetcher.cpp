@@ -5,6 +5,9 @@
 // (the URL taken from the list, the libcurl handles), runs on its own thread
 // (feed/transfer.h) and is taken back on the window's thread, where its
 // lines join lineQueue; nothing else is shared while it runs.
+// Windows Sockets 2 (for libcurl, through feed/transfer.h) before windows.h.
+#include <winsock2.h>
+
 #include "feed/feed_fetcher.h"
 
 #include <stdio.h>
@@ -92,6 +95,8 @@ bool startFetch(HWND window) {
 }
 
 bool fetchRunning() { return current != nullptr; }
+
+bool fetchEnded() { return current != nullptr && current->done.load(); }
 
 int finishFetch() {
   if (current == nullptr) return 0;

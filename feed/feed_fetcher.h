@@ -49,6 +49,10 @@ bool startFetch(HWND window);
 // A transfer was started and finishFetch has not taken it yet.
 bool fetchRunning();
 
+// That transfer has ended: finishFetch will not wait. (A DocumentMessage of
+// a transfer cancelled before may still come while a newer one runs.)
+bool fetchEnded();
+
 // Takes the ended transfer: appends its lines (or the two error lines) to
 // lineQueue and returns how many were appended. 0 when no transfer ran.
 int finishFetch();

@@ -6,10 +6,12 @@
 // folder, and GetFileType tells a disk file from a pipe or a device.
 #include "feed/file_url.h"
 
+// libcurl's header brings Windows Sockets 2, which must come before
+// windows.h on Windows.
+#include <curl/curl.h>
 #include <windows.h>
 
 #include <ctype.h>
-#include <curl/curl.h>
 #include <strings.h>
 
 #include <string>

@@ -53,6 +53,7 @@ DWORD WINAPI runTransfer(LPVOID parameter) {
     if (document.text == nullptr) clearDocument(&document);
     else document.length = strnlen(document.text, document.length);  // lines end at a zero byte
   }
+  transfer->done.store(true);
   if (transfer->window) PostMessageA(transfer->window, DocumentMessage, 0, 0);
   return 0;
 }

@@ -16,9 +16,10 @@
 #ifndef QUILLON_FEED_TRANSFER_H
 #define QUILLON_FEED_TRANSFER_H
 
-#include <windows.h>
-
+// libcurl's header brings Windows Sockets 2, which must come before
+// windows.h on Windows.
 #include <curl/curl.h>
+#include <windows.h>
 
 #include <atomic>
 
@@ -33,6 +34,7 @@ struct Transfer {
   DocumentBuffer document;
   bool failed = false;    // set by the thread: no document, error lines
   std::atomic<bool> cancelled{false};
+  std::atomic<bool> done{false};  // the thread's work is over (set before it posts)
   CURL* easy = nullptr;
   CURLM* multi = nullptr;
   HANDLE thread = nullptr;
