@@ -81,11 +81,17 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     // F10 arrive as system keys, whose default processing would close the
     // window or open its menu; the window manager's close and minimize come
     // as system commands; another program may post WM_CLOSE.
+    // Alt itself wakes the saver when it is let go alone: pressed, it waits
+    // for the key it goes with, so that Alt+F4 asks for the password once
+    // (at F4) instead of opening the prompt at Alt and closing it at F4.
     case WM_SYSKEYDOWN:
       if (mode != Saver) break;
-      wakeCheck();
+      if (wParam != VK_MENU) wakeCheck();
       return 0;
     case WM_SYSKEYUP:
+      if (mode != Saver) break;
+      if (wParam == VK_MENU) wakeCheck();
+      return 0;
     case WM_SYSCHAR:
       if (mode != Saver) break;
       return 0;

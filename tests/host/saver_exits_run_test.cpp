@@ -51,6 +51,8 @@ TEST(SaverExitsRun, WithAPasswordEveryWayOutAsksForIt) {
   for (const ExitCase& c : kWaysOut) {
     SaverRun run = runSaver(true, c.action);
     EXPECT_EQ(run.trace.firstTime("dialog"), 1000) << c.name << run.trace.text();
+    // The prompt stays up: the rest of a key combination does not close it.
+    EXPECT_EQ(run.trace.starting("dialog").size(), 1u) << c.name << run.trace.text();
     EXPECT_FALSE(run.trace.has("destroy w1")) << c.name << run.trace.text();
     EXPECT_TRUE(run.trace.has("scriptquit")) << c.name;  // still running at 3000
   }
