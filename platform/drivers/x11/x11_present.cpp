@@ -228,10 +228,9 @@ uint32_t* x11LendPixels(HWND handle, int width, int height) {
     return nullptr;
   }
   picture.image = image;
-  // The window shows what it is sent: the server need not paint a
-  // background first when it is mapped or exposed. A borrowed window (the
-  // root) keeps its owner's background, which comes back when we leave it.
-  if (!window->borrowed) XSetWindowBackgroundPixmap(x11().display, window->id, None);
+  // The window keeps its black background: when it is mapped or exposed the
+  // server paints black at once, until the picture arrives. Without one, what
+  // lay below (a preview box's white, the desktop) would show until then.
   return reinterpret_cast<uint32_t*>(image->data);
 }
 
