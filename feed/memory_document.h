@@ -1,5 +1,5 @@
 // A document held in memory in place of the URL list: while one is set,
-// fetchNext queues its lines again each time instead of fetching anything.
+// every fetch (startFetch) queues its lines at once instead of fetching.
 // The preview types its banner this way when the banner's file cannot be
 // created, so it never fetches a file it did not write.
 #ifndef QUILLON_FEED_MEMORY_DOCUMENT_H

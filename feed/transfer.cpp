@@ -60,8 +60,6 @@ DWORD WINAPI runTransfer(LPVOID parameter) {
 
 void setOptions(Transfer* transfer) {
   CURL* easy = transfer->easy;
-  // A feed may come in UTF-16 or UTF-32, whose zero bytes are characters'.
-  transfer->document.keepZeroBytes = transfer->feed;
   curl_easy_setopt(easy, CURLOPT_URL, transfer->target);
   curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, receiveChunk);
@@ -82,6 +80,8 @@ void setOptions(Transfer* transfer) {
 bool beginTransfer(Transfer* transfer) {
   transfer->failed = false;
   transfer->document.limit = maxDocumentBytes;
+  // A feed may come in UTF-16 or UTF-32, whose zero bytes are characters'.
+  transfer->document.keepZeroBytes = transfer->feed;
   if (isFileUrl(transfer->target) && !fileUrlNamesRegularFile(transfer->target)) {
     transfer->failed = true;
     return false;
